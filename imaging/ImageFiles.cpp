@@ -1,0 +1,675 @@
+#include "imaging/ImageFiles.h"
+
+#include <libraw/libraw.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
+#include <QImageWriter>
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <opencv2/core.hpp>
+#include <opencv2/imgcodecs.hpp>
+
+#include "imaging/QtBitmap.h"
+
+namespace {
+
+int GJpegQuality = 80;
+
+enum class TCodec { None, Qt, OpenCV, Jpeg2000, CodeStream, LibRaw, Targa, Pxm };
+
+struct TExtInfo {
+  TCodec Read = TCodec::None;
+  TCodec Write = TCodec::None;
+  const char* QtFormat = "";  // format name forced on Qt's reader and writer
+};
+
+const std::map<std::string, TExtInfo>& ExtTable() {
+  static const std::map<std::string, TExtInfo> table = {
+      {"tif", {TCodec::Qt, TCodec::Qt, "tiff"}},
+      {"tiff", {TCodec::Qt, TCodec::Qt, "tiff"}},
+      {"gif", {TCodec::Qt, TCodec::None, "gif"}},
+      {"jpg", {TCodec::Qt, TCodec::Qt, "jpeg"}},
+      {"jpeg", {TCodec::Qt, TCodec::Qt, "jpeg"}},
+      {"jpe", {TCodec::Qt, TCodec::Qt, "jpeg"}},
+      {"bmp", {TCodec::Qt, TCodec::Qt, "bmp"}},
+      {"dib", {TCodec::Qt, TCodec::Qt, "bmp"}},
+      {"rle", {TCodec::Qt, TCodec::Qt, "bmp"}},
+      {"png", {TCodec::Qt, TCodec::Qt, "png"}},
+      {"tga", {TCodec::Qt, TCodec::Targa, "tga"}},
+      {"targa", {TCodec::Qt, TCodec::Targa, "tga"}},
+      {"vda", {TCodec::Qt, TCodec::Targa, "tga"}},
+      {"icb", {TCodec::Qt, TCodec::Targa, "tga"}},
+      {"vst", {TCodec::Qt, TCodec::Targa, "tga"}},
+      {"pix", {TCodec::Qt, TCodec::Targa, "tga"}},
+      {"ppm", {TCodec::Qt, TCodec::Pxm, ""}},
+      {"pgm", {TCodec::Qt, TCodec::Pxm, ""}},
+      {"pbm", {TCodec::Qt, TCodec::Pxm, ""}},
+      {"pxm", {TCodec::Qt, TCodec::Pxm, ""}},
+      {"wbmp", {TCodec::Qt, TCodec::Qt, "wbmp"}},
+      {"webp", {TCodec::Qt, TCodec::Qt, "webp"}},
+      {"jp2", {TCodec::Jpeg2000, TCodec::Jpeg2000, ""}},
+      {"j2k", {TCodec::Jpeg2000, TCodec::CodeStream, ""}},
+      {"jpc", {TCodec::Jpeg2000, TCodec::CodeStream, ""}},
+      {"j2c", {TCodec::Jpeg2000, TCodec::CodeStream, ""}},
+      {"dng", {TCodec::LibRaw, TCodec::None, ""}},
+      {"cr2", {TCodec::LibRaw, TCodec::None, ""}},
+      {"crw", {TCodec::LibRaw, TCodec::None, ""}},
+      {"dcr", {TCodec::LibRaw, TCodec::None, ""}},
+      {"mrw", {TCodec::LibRaw, TCodec::None, ""}},
+      {"nef", {TCodec::LibRaw, TCodec::None, ""}},
+  };
+  return table;
+}
+
+// Why a known extension is refused.
+std::string RefusalFor(const std::string& ext, bool writing) {
+  if (ext == "wmf" || ext == "emf") return "Windows metafiles are not supported";
+  if (ext == "pcx") return "PaintBrush (PCX) files are not supported";
+  if (ext == "fax" || ext == "g3n" || ext == "g3f") return "raw fax (G3) files are not supported";
+  if (ext == "avi" || ext == "mov") return "video files are not images";
+  if (writing) {
+    if (ext == "gif") return "GIF files can be read but not written";
+    static const std::array<const char*, 6> raw = {"dng", "cr2", "crw", "dcr", "mrw", "nef"};
+    if (std::find(raw.begin(), raw.end(), ext) != raw.end())
+      return "camera raw files can be read but not written";
+  }
+  return "file type not supported";
+}
+
+const TExtInfo* InfoFor(const std::string& ext) {
+  const auto& t = ExtTable();
+  const auto it = t.find(ext);
+  return it == t.end() ? nullptr : &it->second;
+}
+
+std::string Lower(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return s;
+}
+
+std::string NormExt(const std::string& e) {
+  return Lower(!e.empty() && e[0] == '.' ? e.substr(1) : e);
+}
+
+bool ReadFileBytes(const std::string& path, std::vector<unsigned char>& bytes) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return true;
+}
+
+bool ReadPrefix(const std::string& path, std::vector<unsigned char>& bytes, std::size_t n) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  bytes.resize(n);
+  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(n));
+  bytes.resize(static_cast<std::size_t>(in.gcount()));
+  return true;
+}
+
+std::uint32_t BE32(const unsigned char* p) {
+  return (std::uint32_t(p[0]) << 24) | (std::uint32_t(p[1]) << 16) | (std::uint32_t(p[2]) << 8) |
+         p[3];
+}
+
+// ---- TIFF: only the sample format of the first image decides between Qt and OpenCV.
+
+bool TiffHasFloatSamples(const std::string& path) {
+  std::vector<unsigned char> b;
+  if (!ReadFileBytes(path, b) || b.size() < 8) return false;
+  const bool le = b[0] == 'I';
+  auto u16 = [&](std::size_t o) -> unsigned {
+    if (o + 2 > b.size()) return 0;
+    return le ? b[o] | (b[o + 1] << 8) : (b[o] << 8) | b[o + 1];
+  };
+  auto u32 = [&](std::size_t o) -> std::uint32_t {
+    if (o + 4 > b.size()) return 0;
+    return le ? std::uint32_t(b[o]) | (std::uint32_t(b[o + 1]) << 8) |
+                    (std::uint32_t(b[o + 2]) << 16) | (std::uint32_t(b[o + 3]) << 24)
+              : BE32(&b[o]);
+  };
+  if (u16(2) != 42) return false;
+  const std::size_t ifd = u32(4);
+  const unsigned n = u16(ifd);
+  for (unsigned i = 0; i < n; ++i) {
+    const std::size_t e = ifd + 2 + 12 * std::size_t(i);
+    if (u16(e) == 339) return u16(e + 8) == 3;  // SampleFormat: 3 = IEEE float
+  }
+  return false;
+}
+
+// ---- JPEG 2000 headers: the image header box of a JP2 file, the SIZ marker of a code stream.
+
+bool Jpeg2000Size(const std::string& path, int& w, int& h) {
+  std::vector<unsigned char> b;
+  if (!ReadPrefix(path, b, 4096) || b.size() < 16) return false;
+  if (b[0] == 0xFF && b[1] == 0x4F && b[2] == 0xFF && b[3] == 0x51 && b.size() >= 24) {
+    const std::uint32_t xs = BE32(&b[8]), ys = BE32(&b[12]), xo = BE32(&b[16]), yo = BE32(&b[20]);
+    w = int(xs - xo);
+    h = int(ys - yo);
+    return w > 0 && h > 0;
+  }
+  for (std::size_t i = 0; i + 16 <= b.size(); ++i) {
+    if (std::memcmp(&b[i], "ihdr", 4) == 0) {
+      h = int(BE32(&b[i + 4]));
+      w = int(BE32(&b[i + 8]));
+      return w > 0 && h > 0;
+    }
+  }
+  return false;
+}
+
+// ---- OpenCV matrices.
+
+TIEBitmap MatToBitmap(const cv::Mat& m0) {
+  TIEBitmap bmp;
+  cv::Mat m = m0;
+  const int ch = m.channels();
+  if (ch == 1) {
+    if (m.depth() == CV_32F || m.depth() == CV_64F) {
+      m.convertTo(m, CV_32F);
+      bmp.Allocate(m.cols, m.rows, TIEPixelFormat::ie32f);
+      for (int y = 0; y < m.rows; ++y)
+        std::memcpy(bmp.WritableScanLine(y), m.ptr(y), 4 * std::size_t(m.cols));
+    } else if (m.depth() == CV_16U || m.depth() == CV_16S || m.depth() == CV_32S) {
+      if (m.depth() != CV_16U) m.convertTo(m, CV_16U);
+      bmp.Allocate(m.cols, m.rows, TIEPixelFormat::ie16g);
+      for (int y = 0; y < m.rows; ++y)
+        std::memcpy(bmp.WritableScanLine(y), m.ptr(y), 2 * std::size_t(m.cols));
+    } else {
+      if (m.depth() != CV_8U) m.convertTo(m, CV_8U);
+      bmp.Allocate(m.cols, m.rows, TIEPixelFormat::ie8g);
+      for (int y = 0; y < m.rows; ++y)
+        std::memcpy(bmp.WritableScanLine(y), m.ptr(y), std::size_t(m.cols));
+    }
+    return bmp;
+  }
+  if (m.depth() == CV_16U)
+    m.convertTo(m, CV_8U, 1.0 / 257.0);
+  else if (m.depth() == CV_32F || m.depth() == CV_64F)
+    m.convertTo(m, CV_8U, 255.0);
+  else if (m.depth() != CV_8U)
+    m.convertTo(m, CV_8U);
+  bmp.Allocate(m.cols, m.rows, TIEPixelFormat::ie24RGB);
+  for (int y = 0; y < m.rows; ++y) {
+    const unsigned char* in = m.ptr(y);
+    std::uint8_t* o = bmp.WritableScanLine(y);
+    for (int x = 0; x < m.cols; ++x) {
+      o[3 * x] = in[ch * x + 2];
+      o[3 * x + 1] = in[ch * x + 1];
+      o[3 * x + 2] = in[ch * x];
+    }
+  }
+  return bmp;
+}
+
+cv::Mat BitmapToMat(const TIEBitmap& bmp) {
+  const int w = bmp.Width(), h = bmp.Height();
+  switch (bmp.PixelFormat()) {
+    case TIEPixelFormat::ie32f: {
+      cv::Mat m(h, w, CV_32FC1);
+      for (int y = 0; y < h; ++y) std::memcpy(m.ptr(y), bmp.ScanLine(y), 4 * std::size_t(w));
+      return m;
+    }
+    case TIEPixelFormat::ie16g: {
+      cv::Mat m(h, w, CV_16UC1);
+      for (int y = 0; y < h; ++y) std::memcpy(m.ptr(y), bmp.ScanLine(y), 2 * std::size_t(w));
+      return m;
+    }
+    case TIEPixelFormat::ie8g:
+    case TIEPixelFormat::ie1g: {
+      cv::Mat m(h, w, CV_8UC1);
+      for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) m.at<unsigned char>(y, x) = bmp.PixelRGB(x, y).r;
+      return m;
+    }
+    default: {
+      cv::Mat m(h, w, CV_8UC3);
+      for (int y = 0; y < h; ++y) {
+        unsigned char* o = m.ptr(y);
+        for (int x = 0; x < w; ++x) {
+          const TIERGB c = bmp.PixelRGB(x, y);
+          o[3 * x] = c.b;
+          o[3 * x + 1] = c.g;
+          o[3 * x + 2] = c.r;
+        }
+      }
+      return m;
+    }
+  }
+}
+
+bool LoadWithOpenCV(const std::string& path, TIEBitmap& bmp, std::string& error) {
+  std::vector<unsigned char> bytes;
+  if (!ReadFileBytes(path, bytes)) {
+    error = "Cannot open image file: " + path;
+    return false;
+  }
+  cv::Mat m;
+  try {
+    m = cv::imdecode(bytes, cv::IMREAD_UNCHANGED | cv::IMREAD_ANYDEPTH);
+  } catch (const cv::Exception& e) {
+    error = "Cannot read image file: " + path + "\n" + e.what();
+    return false;
+  }
+  if (m.empty()) {
+    error = "Cannot read image file: " + path + "\nthe file is damaged or not of its type";
+    return false;
+  }
+  bmp = MatToBitmap(m);
+  return true;
+}
+
+bool WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes,
+                std::string& error) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  if (!out) {
+    error = "Cannot create image file: " + path;
+    return false;
+  }
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
+  if (!out) {
+    error = "Cannot write image file: " + path;
+    return false;
+  }
+  return true;
+}
+
+bool EncodeWithOpenCV(const TIEBitmap& bmp, const char* ext, std::vector<unsigned char>& bytes,
+                      std::string& error) {
+  try {
+    if (!cv::imencode(ext, BitmapToMat(bmp), bytes)) {
+      error = std::string("Cannot encode image as ") + ext;
+      return false;
+    }
+  } catch (const cv::Exception& e) {
+    error = e.what();
+    return false;
+  }
+  return true;
+}
+
+// A JP2 file carries its code stream in the contiguous code stream box.
+bool ExtractCodeStream(const std::vector<unsigned char>& jp2, std::vector<unsigned char>& cs) {
+  std::size_t i = 0;
+  while (i + 8 <= jp2.size()) {
+    std::uint64_t len = BE32(&jp2[i]);
+    std::size_t head = 8;
+    if (len == 1 && i + 16 <= jp2.size()) {
+      len = (std::uint64_t(BE32(&jp2[i + 8])) << 32) | BE32(&jp2[i + 12]);
+      head = 16;
+    }
+    if (len == 0) len = jp2.size() - i;
+    if (std::memcmp(&jp2[i + 4], "jp2c", 4) == 0) {
+      if (i + len > jp2.size()) return false;
+      cs.assign(jp2.begin() + std::ptrdiff_t(i + head), jp2.begin() + std::ptrdiff_t(i + len));
+      return true;
+    }
+    if (len < head) return false;
+    i += len;
+  }
+  return false;
+}
+
+// ---- LibRaw.
+
+bool LoadWithLibRaw(const std::string& path, TIEBitmap& bmp, std::string& error) {
+  auto raw = std::make_unique<LibRaw>();
+  int rc = raw->open_file(path.c_str());
+  if (rc == LIBRAW_SUCCESS) rc = raw->unpack();
+  if (rc == LIBRAW_SUCCESS) rc = raw->dcraw_process();
+  if (rc != LIBRAW_SUCCESS) {
+    error = "Cannot read camera raw file: " + path + "\n" + libraw_strerror(rc);
+    return false;
+  }
+  libraw_processed_image_t* img = raw->dcraw_make_mem_image(&rc);
+  if (!img) {
+    error = "Cannot read camera raw file: " + path + "\n" + libraw_strerror(rc);
+    return false;
+  }
+  std::unique_ptr<libraw_processed_image_t, void (*)(libraw_processed_image_t*)> hold(
+      img, [](libraw_processed_image_t* p) { LibRaw::dcraw_clear_mem(p); });
+  if (img->type != LIBRAW_IMAGE_BITMAP || img->bits != 8 ||
+      (img->colors != 3 && img->colors != 1)) {
+    error = "Cannot read camera raw file: " + path + "\nunexpected decoded layout";
+    return false;
+  }
+  TIEBitmap out(img->width, img->height,
+                img->colors == 3 ? TIEPixelFormat::ie24RGB : TIEPixelFormat::ie8g);
+  const std::size_t rowBytes = std::size_t(img->width) * img->colors;
+  for (int y = 0; y < img->height; ++y)
+    std::memcpy(out.WritableScanLine(y), img->data + rowBytes * y, rowBytes);
+  bmp = std::move(out);
+  return true;
+}
+
+bool LibRawSize(const std::string& path, int& w, int& h, std::string& error) {
+  auto raw = std::make_unique<LibRaw>();
+  const int rc = raw->open_file(path.c_str());
+  if (rc != LIBRAW_SUCCESS) {
+    error = "Cannot read camera raw file: " + path + "\n" + libraw_strerror(rc);
+    return false;
+  }
+  int iw = raw->imgdata.sizes.width, ih = raw->imgdata.sizes.height;
+  if (raw->imgdata.sizes.flip & 4) std::swap(iw, ih);
+  w = iw;
+  h = ih;
+  return true;
+}
+
+// ---- Targa, written by us: uncompressed, bottom-up rows.
+
+bool WriteTarga(const std::string& path, const TIEBitmap& bmp, std::string& error) {
+  const int w = bmp.Width(), h = bmp.Height();
+  if (w > 65535 || h > 65535) {
+    error = "Image too large for a Targa file";
+    return false;
+  }
+  const bool palette = bmp.PixelFormat() == TIEPixelFormat::ie8p;
+  const bool grey =
+      bmp.PixelFormat() == TIEPixelFormat::ie8g || bmp.PixelFormat() == TIEPixelFormat::ie1g ||
+      bmp.PixelFormat() == TIEPixelFormat::ie16g || bmp.PixelFormat() == TIEPixelFormat::ie32f;
+  std::vector<unsigned char> out(18, 0);
+  out[1] = palette ? 1 : 0;
+  out[2] = palette ? 1 : grey ? 3 : 2;
+  if (palette) {
+    out[5] = 0;
+    out[6] = 1;  // 256 entries
+    out[7] = 24;
+  }
+  out[12] = std::uint8_t(w & 255);
+  out[13] = std::uint8_t(w >> 8);
+  out[14] = std::uint8_t(h & 255);
+  out[15] = std::uint8_t(h >> 8);
+  out[16] = palette || grey ? 8 : 24;
+  out[17] = 0x20;  // top-left origin
+  if (palette)
+    for (const TIERGB& c : bmp.Palette()) out.insert(out.end(), {c.b, c.g, c.r});
+  for (int y = 0; y < h; ++y) {
+    const std::uint8_t* row = bmp.ScanLine(y);
+    for (int x = 0; x < w; ++x) {
+      if (palette) {
+        out.push_back(row[x]);
+      } else {
+        const TIERGB c = bmp.PixelRGB(x, y);
+        if (grey)
+          out.push_back(c.r);
+        else
+          out.insert(out.end(), {c.b, c.g, c.r});
+      }
+    }
+  }
+  return WriteBytes(path, out, error);
+}
+
+bool TargaSize(const std::string& path, int& w, int& h) {
+  std::vector<unsigned char> b;
+  if (!ReadPrefix(path, b, 18) || b.size() < 18) return false;
+  w = b[12] | (b[13] << 8);
+  h = b[14] | (b[15] << 8);
+  return w > 0 && h > 0;
+}
+
+// ---- Qt.
+
+void LiftAllocationLimit() {
+  static const bool done = [] {
+    QImageReader::setAllocationLimit(0);  // very large scans must load
+    return true;
+  }();
+  (void)done;
+}
+
+bool LoadWithQt(const std::string& path, const char* format, TIEBitmap& bmp, std::string& error) {
+  LiftAllocationLimit();
+  QImageReader reader(QString::fromStdString(path), format);
+  reader.setAutoTransform(false);
+  QImage img;
+  if (!reader.read(&img)) {
+    // The forced type may be wrong (a PNG named .bmp): let Qt look at the content.
+    QImageReader any(QString::fromStdString(path));
+    any.setAutoTransform(false);
+    if (!any.read(&img)) {
+      error = "Cannot read image file: " + path + "\n" + reader.errorString().toStdString();
+      return false;
+    }
+  }
+  bmp = QImageToBitmap(img);
+  return true;
+}
+
+bool SaveWithQt(const std::string& path, const char* format, const QImage& img,
+                std::string& error) {
+  QImageWriter writer(QString::fromStdString(path), format);
+  if (std::strcmp(format, "jpeg") == 0) {
+    writer.setQuality(GJpegQuality);
+    writer.setOptimizedWrite(true);
+  }
+  if (!writer.write(img)) {
+    error = "Cannot write image file: " + path + "\n" + writer.errorString().toStdString();
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string ImageExtensionOf(const std::string& path) {
+  const auto slash = path.find_last_of("/\\");
+  const auto dot = path.find_last_of('.');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
+  return Lower(path.substr(dot + 1));
+}
+
+int JpegQuality() {
+  return GJpegQuality;
+}
+void SetJpegQuality(int quality) {
+  GJpegQuality = std::clamp(quality, 1, 100);
+}
+
+bool CanReadImageExtension(const std::string& ext) {
+  const TExtInfo* i = InfoFor(NormExt(ext));
+  if (!i || i->Read == TCodec::None) return false;
+  if (i->Read == TCodec::Jpeg2000) return cv::haveImageWriter("x.jp2");  // same codec library
+  return true;
+}
+
+bool CanWriteImageExtension(const std::string& ext) {
+  const TExtInfo* i = InfoFor(NormExt(ext));
+  if (!i || i->Write == TCodec::None) return false;
+  if (i->Write == TCodec::Jpeg2000 || i->Write == TCodec::CodeStream)
+    return cv::haveImageWriter("x.jp2");
+  if (i->Write == TCodec::Qt) return QImageWriter::supportedImageFormats().contains(i->QtFormat);
+  return true;
+}
+
+bool LoadImageFile(const std::string& path, TIEBitmap& bmp, std::string& error) {
+  const std::string ext = ImageExtensionOf(path);
+  const TExtInfo* info = InfoFor(ext);
+  if (!info || info->Read == TCodec::None) {
+    error = "Cannot read image file: " + path + "\n" + RefusalFor(ext, false);
+    return false;
+  }
+  if (!QFileInfo::exists(QString::fromStdString(path))) {
+    error = "Cannot open image file: " + path;
+    return false;
+  }
+  switch (info->Read) {
+    case TCodec::LibRaw:
+      return LoadWithLibRaw(path, bmp, error);
+    case TCodec::Jpeg2000:
+      return LoadWithOpenCV(path, bmp, error);
+    default:
+      break;
+  }
+  if ((ext == "tif" || ext == "tiff") && TiffHasFloatSamples(path))
+    return LoadWithOpenCV(path, bmp, error);
+  if (LoadWithQt(path, info->QtFormat, bmp, error)) return true;
+  // Some variants (16-bit PGM, odd TIFF layouts) are handled by OpenCV.
+  std::string cvError;
+  if (LoadWithOpenCV(path, bmp, cvError)) return true;
+  return false;
+}
+
+bool ReadImageHeader(const std::string& path, int& width, int& height, std::string& error) {
+  const std::string ext = ImageExtensionOf(path);
+  const TExtInfo* info = InfoFor(ext);
+  if (!info || info->Read == TCodec::None) {
+    error = "Cannot read image file: " + path + "\n" + RefusalFor(ext, false);
+    return false;
+  }
+  if (!QFileInfo::exists(QString::fromStdString(path))) {
+    error = "Cannot open image file: " + path;
+    return false;
+  }
+  int w = 0, h = 0;
+  bool ok = false;
+  if (info->Read == TCodec::LibRaw) return LibRawSize(path, width, height, error);
+  if (info->Read == TCodec::Jpeg2000) {
+    ok = Jpeg2000Size(path, w, h);
+  } else if (std::strcmp(info->QtFormat, "tga") == 0) {
+    ok = TargaSize(path, w, h);
+  } else {
+    LiftAllocationLimit();
+    QImageReader reader(QString::fromStdString(path), info->QtFormat);
+    reader.setAutoTransform(false);
+    QSize s = reader.size();
+    if (!s.isValid()) {
+      QImageReader any(QString::fromStdString(path));
+      s = any.size();
+    }
+    ok = s.isValid() && s.width() > 0 && s.height() > 0;
+    w = s.width();
+    h = s.height();
+  }
+  if (!ok) {
+    error = "Cannot read the header of image file: " + path;
+    return false;
+  }
+  width = w;
+  height = h;
+  return true;
+}
+
+bool SaveImageFile(const std::string& path, const TIEBitmap& bmp, std::string& error) {
+  const std::string ext = ImageExtensionOf(path);
+  if (!CanWriteImageExtension(ext)) {
+    error = "Unsupported output file type (." + ext + "): " + RefusalFor(ext, true);
+    return false;
+  }
+  if (bmp.IsEmpty()) {
+    error = "No image to save";
+    return false;
+  }
+  const TExtInfo& info = *InfoFor(ext);
+  const TIEPixelFormat pf = bmp.PixelFormat();
+  switch (info.Write) {
+    case TCodec::Targa:
+      return WriteTarga(path, bmp, error);
+    case TCodec::Jpeg2000: {
+      std::vector<unsigned char> bytes;
+      return EncodeWithOpenCV(bmp, ".jp2", bytes, error) && WriteBytes(path, bytes, error);
+    }
+    case TCodec::CodeStream: {
+      std::vector<unsigned char> bytes, cs;
+      if (!EncodeWithOpenCV(bmp, ".jp2", bytes, error)) return false;
+      if (!ExtractCodeStream(bytes, cs)) {
+        error = "Cannot write image file: " + path + "\nno code stream in the JPEG 2000 encoding";
+        return false;
+      }
+      return WriteBytes(path, cs, error);
+    }
+    case TCodec::Pxm: {
+      // The netpbm type follows the pixels for .pxm; the named type otherwise.
+      std::string kind = ext;
+      if (ext == "pxm")
+        kind = pf == TIEPixelFormat::ie1g ? "pbm"
+               : (pf == TIEPixelFormat::ie8g || pf == TIEPixelFormat::ie16g ||
+                  pf == TIEPixelFormat::ie32f)
+                   ? "pgm"
+                   : "ppm";
+      if (kind == "pgm" && (pf == TIEPixelFormat::ie16g || pf == TIEPixelFormat::ie32f)) {
+        TIEBitmap b16 = bmp;
+        b16.ConvertTo(TIEPixelFormat::ie16g);
+        std::vector<unsigned char> bytes;
+        return EncodeWithOpenCV(b16, ".pgm", bytes, error) && WriteBytes(path, bytes, error);
+      }
+      QImage img = BitmapToQImage(bmp);
+      if (kind == "pbm") img = img.convertToFormat(QImage::Format_Mono);
+      if (kind == "pgm") img = img.convertToFormat(QImage::Format_Grayscale8);
+      if (kind == "ppm") img = img.convertToFormat(QImage::Format_RGB888);
+      return SaveWithQt(path, kind.c_str(), img, error);
+    }
+    case TCodec::Qt: {
+      if ((ext == "tif" || ext == "tiff") && pf == TIEPixelFormat::ie32f) {
+        std::vector<unsigned char> bytes;
+        return EncodeWithOpenCV(bmp, ".tiff", bytes, error) && WriteBytes(path, bytes, error);
+      }
+      QImage img = BitmapToQImage(bmp);
+      if (std::strcmp(info.QtFormat, "jpeg") == 0 && img.format() == QImage::Format_Grayscale16)
+        img = img.convertToFormat(QImage::Format_Grayscale8);
+      if (std::strcmp(info.QtFormat, "wbmp") == 0) img = img.convertToFormat(QImage::Format_Mono);
+      return SaveWithQt(path, info.QtFormat, img, error);
+    }
+    default:
+      break;
+  }
+  error = "Unsupported output file type (." + ext + ")";
+  return false;
+}
+
+const std::vector<TImageFamily>& ImageFamilies() {
+  static const std::vector<TImageFamily> families = [] {
+    std::vector<TImageFamily> f = {
+        {"TIFF Bitmap", {"tif", "tiff", "fax", "g3n", "g3f"}, false, false, ""},
+        {"CompuServe Bitmap", {"gif"}, false, false, ""},
+        {"JPEG Bitmap", {"jpg", "jpeg", "jpe"}, false, false, ""},
+        {"PaintBrush", {"pcx"}, false, false, ""},
+        {"Windows Bitmap", {"bmp", "dib", "rle"}, false, false, ""},
+        {"Portable Network Graphics", {"png"}, false, false, ""},
+        {"Windows Metafile", {"wmf"}, false, false, ""},
+        {"Enhanced Windows Metafile", {"emf"}, false, false, ""},
+        {"Targa Bitmap", {"tga", "targa", "vda", "icb", "vst", "pix"}, false, false, ""},
+        {"Portable Pixmap, GrayMap, BitMap", {"pxm", "ppm", "pgm", "pbm"}, false, false, ""},
+        {"Wireless Bitmap", {"wbmp"}, false, false, ""},
+        {"JPEG2000", {"jp2"}, false, false, ""},
+        {"JPEG2000 Code Stream", {"j2k", "jpc", "j2c"}, false, false, ""},
+        {"Raw camera formats", {"dng", "cr2", "crw", "dcr", "mrw", "nef"}, false, false, ""},
+    };
+    for (auto& fam : f) {
+      for (const auto& e : fam.Extensions) {
+        fam.CanRead = fam.CanRead || CanReadImageExtension(e);
+        fam.CanWrite = fam.CanWrite || CanWriteImageExtension(e);
+      }
+      if (!fam.CanRead && !fam.CanWrite) fam.Refusal = RefusalFor(fam.Extensions.front(), false);
+    }
+    return f;
+  }();
+  return families;
+}
+
+std::string ImageFileFilter(bool forOpen) {
+  std::string all, entries;
+  for (const auto& fam : ImageFamilies()) {
+    std::string pats;
+    for (const auto& e : fam.Extensions) {
+      if (forOpen ? !CanReadImageExtension(e) : !CanWriteImageExtension(e)) continue;
+      if (!pats.empty()) pats += ";";
+      pats += "*." + e;
+    }
+    if (pats.empty()) continue;
+    if (!all.empty()) all += ";";
+    all += pats;
+    entries += "|" + fam.Name + " (" + pats + ")|" + pats;
+  }
+  return "All graphics|" + all + entries;
+}
