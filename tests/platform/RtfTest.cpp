@@ -100,7 +100,8 @@ TEST(RtfTest, ForeignFilesGiveTheirPlainText) {
       "{\\field{\\*\\fldinst HYPERLINK \"http://x\"}{\\fldrslt link}}\\par\n}";
   QTextDocument doc;
   RtfToDocument(rtf, doc);
-  EXPECT_EQ(doc.toPlainText(), QString::fromUtf8("Café € bold text\nSecond\u2028line\nlink\n"));
+  EXPECT_EQ(doc.toPlainText(), QString::fromUtf8("Café € bold text\nSecond\nline\nlink\n"));
+  EXPECT_EQ(doc.findBlockByNumber(1).text(), QString("Second") + QChar::LineSeparator + "line");
   const auto runs = Runs(doc);
   ASSERT_GE(runs[0].size(), 2u);
   EXPECT_EQ(runs[0][0].Family, "Calibri");
