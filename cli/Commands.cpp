@@ -10,6 +10,31 @@ const std::vector<TCliCommand>& CliCommands() {
        "dimensions, landmarks, curves, curve points, outlines, image name and scale,\n"
        "then specimens=N.",
        RunInfo},
+      {"convert",
+       "convert [--decimal=.|,] [--include-path | --add-path=FOLDER] [--append] IN.lmk "
+       "OUT.lmk|OUT.mxt",
+       "Reads IN and writes its specimens to OUT as an LMK file or an MXT matrix file, by\n"
+       "OUT's extension. OUT is replaced only once the new file is complete; --append adds\n"
+       "to it. Image names are written without their folder unless --include-path is given;\n"
+       "--add-path puts FOLDER in front of names that have none. Prints specimens=N.",
+       RunConvert},
+      {"outlines", "outlines [--decimal=.|,] IN.lmk OUT.txt|OUT.mxt|OUT.m",
+       "Writes the outlines of every specimen of IN, without landmarks, to OUT in the plain-text,\n"
+       "MXT or matrix-script layout by OUT's extension (chain codes only to TXT), listing each\n"
+       "outline. OUT is replaced only once the new file is complete.",
+       RunOutlines},
+#ifdef MORVEX_HAVE_IMAGING
+      {"trace",
+       "trace IMAGE --at X,Y [--at X,Y ...] [--threshold=T] [--light] [--clockwise] "
+       "[--form=chain|xy|radii|radiixy] [--count=N] [--by-length] [--decimal=.|,]",
+       "Traces the outline of the first object left of each bitmap point (X right, Y down) as a\n"
+       "press in outline mode would (dark objects at or below T, default 128; --light: above T),\n"
+       "stores it in the form chosen with N points or radii (default all; XY points by index\n"
+       "steps, or by boundary length with --by-length) and prints an LMK specimen holding it,\n"
+       "then area=, perimeter= and centroid= of the traced chain in pixels.\n"
+       "No object found: \"no outline!\" and exit 1.",
+       RunTrace},
+#endif
   };
   return commands;
 }

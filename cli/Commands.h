@@ -34,3 +34,8 @@ bool CliReadDataFile(const std::string& path, TdataList& Data, std::ostream& err
 std::string CliLocated(const std::string& path, int line, const std::string& message);
 
 int RunInfo(const TCliArgs& args, std::ostream& out, std::ostream& err);
+int RunOutlines(const TCliArgs& args, std::ostream& out, std::ostream& err);
+#ifdef MORVEX_HAVE_IMAGING
+int RunTrace(const TCliArgs& args, std::ostream& out, std::ostream& err);
+#endif
+int RunConvert(const TCliArgs& args, std::ostream& out, std::ostream& err);
