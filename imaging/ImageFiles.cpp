@@ -42,12 +42,12 @@ const std::map<std::string, TExtInfo>& ExtTable() {
       {"dib", {TCodec::Qt, TCodec::Qt, "bmp"}},
       {"rle", {TCodec::Qt, TCodec::Qt, "bmp"}},
       {"png", {TCodec::Qt, TCodec::Qt, "png"}},
-      {"tga", {TCodec::Qt, TCodec::Targa, "tga"}},
-      {"targa", {TCodec::Qt, TCodec::Targa, "tga"}},
-      {"vda", {TCodec::Qt, TCodec::Targa, "tga"}},
-      {"icb", {TCodec::Qt, TCodec::Targa, "tga"}},
-      {"vst", {TCodec::Qt, TCodec::Targa, "tga"}},
-      {"pix", {TCodec::Qt, TCodec::Targa, "tga"}},
+      {"tga", {TCodec::Targa, TCodec::Targa, "tga"}},
+      {"targa", {TCodec::Targa, TCodec::Targa, "tga"}},
+      {"vda", {TCodec::Targa, TCodec::Targa, "tga"}},
+      {"icb", {TCodec::Targa, TCodec::Targa, "tga"}},
+      {"vst", {TCodec::Targa, TCodec::Targa, "tga"}},
+      {"pix", {TCodec::Targa, TCodec::Targa, "tga"}},
       {"ppm", {TCodec::Qt, TCodec::Pxm, ""}},
       {"pgm", {TCodec::Qt, TCodec::Pxm, ""}},
       {"pbm", {TCodec::Qt, TCodec::Pxm, ""}},
@@ -410,6 +410,111 @@ bool WriteTarga(const std::string& path, const TIEBitmap& bmp, std::string& erro
   return WriteBytes(path, out, error);
 }
 
+// Types 1, 2, 3 and their run-length forms 9, 10, 11; 8, 15/16, 24 or 32 bits.
+bool ReadTarga(const std::string& path, TIEBitmap& bmp, std::string& error) {
+  std::vector<unsigned char> b;
+  if (!ReadFileBytes(path, b)) {
+    error = "Cannot open image file: " + path;
+    return false;
+  }
+  const auto bad = [&](const char* why) {
+    error = "Cannot read image file: " + path + "\n" + why;
+    return false;
+  };
+  if (b.size() < 18) return bad("the file is too short for a Targa header");
+  const int idLen = b[0], cmapType = b[1], type = b[2];
+  const int cmapFirst = b[3] | (b[4] << 8), cmapLen = b[5] | (b[6] << 8), cmapBits = b[7];
+  const int w = b[12] | (b[13] << 8), h = b[14] | (b[15] << 8), bits = b[16], desc = b[17];
+  const int base = type & 7;
+  if (base < 1 || base > 3 || w == 0 || h == 0) return bad("unsupported Targa image type");
+  if ((base == 1 && bits != 8) || (base == 3 && bits != 8) ||
+      (base == 2 && bits != 15 && bits != 16 && bits != 24 && bits != 32))
+    return bad("unsupported Targa pixel depth");
+  std::size_t pos = 18 + std::size_t(idLen);
+  std::vector<TIERGB> pal(256);
+  if (cmapType == 1) {
+    const int eb = (cmapBits + 7) / 8;
+    for (int i = 0; i < cmapLen; ++i, pos += eb) {
+      if (pos + eb > b.size()) return bad("the colour map is cut short");
+      const int idx = cmapFirst + i;
+      if (idx < 0 || idx > 255 || eb < 3) continue;
+      pal[idx] = {b[pos + 2], b[pos + 1], b[pos]};
+    }
+  }
+  const int bpp = (bits + 7) / 8;
+  const std::size_t n = std::size_t(w) * h;
+  std::vector<unsigned char> px(n * bpp);
+  if (type & 8) {
+    std::size_t i = 0;
+    while (i < n) {
+      if (pos >= b.size()) return bad("the pixel data is cut short");
+      const int head = b[pos++];
+      const std::size_t count = std::size_t(head & 127) + 1;
+      if (i + count > n) return bad("a run passes the end of the image");
+      if (head & 128) {
+        if (pos + bpp > b.size()) return bad("the pixel data is cut short");
+        for (std::size_t k = 0; k < count; ++k) std::memcpy(&px[(i + k) * bpp], &b[pos], bpp);
+        pos += bpp;
+      } else {
+        if (pos + count * bpp > b.size()) return bad("the pixel data is cut short");
+        std::memcpy(&px[i * bpp], &b[pos], count * bpp);
+        pos += count * bpp;
+      }
+      i += count;
+    }
+  } else {
+    if (pos + px.size() > b.size()) return bad("the pixel data is cut short");
+    std::memcpy(px.data(), &b[pos], px.size());
+  }
+  const TIEPixelFormat pf = base == 1   ? TIEPixelFormat::ie8p
+                            : base == 3 ? TIEPixelFormat::ie8g
+                                        : TIEPixelFormat::ie24RGB;
+  TIEBitmap out(w, h, pf);
+  if (pf == TIEPixelFormat::ie8p) out.SetPalette(pal);
+  const bool topDown = desc & 0x20, rightLeft = desc & 0x10;
+  for (int y = 0; y < h; ++y) {
+    const int sy = topDown ? y : h - 1 - y;
+    std::uint8_t* row = out.WritableScanLine(y);
+    for (int x = 0; x < w; ++x) {
+      const int sx = rightLeft ? w - 1 - x : x;
+      const unsigned char* p = &px[(std::size_t(sy) * w + sx) * bpp];
+      if (pf != TIEPixelFormat::ie24RGB) {
+        row[x] = p[0];
+      } else if (bpp >= 3) {
+        row[3 * x] = p[2], row[3 * x + 1] = p[1], row[3 * x + 2] = p[0];
+      } else {
+        const int v = p[0] | (p[1] << 8);
+        row[3 * x] = std::uint8_t(((v >> 10) & 31) * 255 / 31);
+        row[3 * x + 1] = std::uint8_t(((v >> 5) & 31) * 255 / 31);
+        row[3 * x + 2] = std::uint8_t((v & 31) * 255 / 31);
+      }
+    }
+  }
+  bmp = std::move(out);
+  return true;
+}
+
+// Netpbm files with more than 8 bits per sample go to OpenCV, which keeps 16 bits.
+bool NetpbmIsDeep(const std::string& path) {
+  std::vector<unsigned char> b;
+  if (!ReadPrefix(path, b, 512) || b.size() < 3 || b[0] != 'P' || (b[1] != '2' && b[1] != '5'))
+    return false;
+  std::size_t i = 2;
+  long vals[3] = {0, 0, 0};
+  for (long& v : vals) {
+    while (i < b.size()) {
+      if (b[i] == '#')
+        while (i < b.size() && b[i] != '\n') ++i;
+      else if (std::isspace(b[i]))
+        ++i;
+      else
+        break;
+    }
+    while (i < b.size() && std::isdigit(b[i])) v = v * 10 + (b[i++] - '0');
+  }
+  return vals[2] > 255;
+}
+
 bool TargaSize(const std::string& path, int& w, int& h) {
   std::vector<unsigned char> b;
   if (!ReadPrefix(path, b, 18) || b.size() < 18) return false;
@@ -442,6 +547,9 @@ bool LoadWithQt(const std::string& path, const char* format, TIEBitmap& bmp, std
       return false;
     }
   }
+  // Qt hands GIF frames over as 32-bit colour; a GIF has at most 256 colours.
+  if (reader.format() == "gif" && img.format() != QImage::Format_Indexed8)
+    img = img.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
   bmp = QImageToBitmap(img);
   return true;
 }
@@ -508,9 +616,12 @@ bool LoadImageFile(const std::string& path, TIEBitmap& bmp, std::string& error) 
       return LoadWithLibRaw(path, bmp, error);
     case TCodec::Jpeg2000:
       return LoadWithOpenCV(path, bmp, error);
+    case TCodec::Targa:
+      return ReadTarga(path, bmp, error);
     default:
       break;
   }
+  if ((ext == "pgm" || ext == "pxm") && NetpbmIsDeep(path)) return LoadWithOpenCV(path, bmp, error);
   if ((ext == "tif" || ext == "tiff") && TiffHasFloatSamples(path))
     return LoadWithOpenCV(path, bmp, error);
   if (LoadWithQt(path, info->QtFormat, bmp, error)) return true;
@@ -536,7 +647,7 @@ bool ReadImageHeader(const std::string& path, int& width, int& height, std::stri
   if (info->Read == TCodec::LibRaw) return LibRawSize(path, width, height, error);
   if (info->Read == TCodec::Jpeg2000) {
     ok = Jpeg2000Size(path, w, h);
-  } else if (std::strcmp(info->QtFormat, "tga") == 0) {
+  } else if (info->Read == TCodec::Targa) {
     ok = TargaSize(path, w, h);
   } else {
     LiftAllocationLimit();

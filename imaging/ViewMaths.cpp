@@ -68,12 +68,11 @@ double TViewMaths::XScr2BmpF(double xs) const {
 double TViewMaths::YScr2BmpF(double ys) const {
   return (ys - OffsetY() + FViewY) / (FZoom / 100.0);
 }
-// The window pixel's centre decides which bitmap pixel it shows.
 int TViewMaths::XScr2Bmp(int xs) const {
-  return static_cast<int>(std::floor(XScr2BmpF(xs + 0.5)));
+  return static_cast<int>(std::floor(XScr2BmpF(xs)));
 }
 int TViewMaths::YScr2Bmp(int ys) const {
-  return static_cast<int>(std::floor(YScr2BmpF(ys + 0.5)));
+  return static_cast<int>(std::floor(YScr2BmpF(ys)));
 }
 double TViewMaths::XBmp2ScrF(double xb) const {
   return xb * FZoom / 100.0 - FViewX + OffsetX();

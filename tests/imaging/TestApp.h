@@ -1,0 +1,17 @@
+#pragma once
+// One QApplication for the whole test program, made on first use.
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <memory>
+
+inline QApplication& TestApp() {
+  static int argc = 1;
+  static char name[] = "imaging_test";
+  static char* argv[] = {name, nullptr};
+  static std::unique_ptr<QApplication> app = [] {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QApplication>(argc, argv);
+  }();
+  return *app;
+}
