@@ -186,3 +186,9 @@ void WriteIniBoolText(TIniFile& ini, const std::string& section, const std::stri
                       bool value) {
   ini.WriteString(section, key, value ? "True" : "False");
 }
+
+TIniFile* TIniRef::Get() const {
+  if (!File) return nullptr;
+  if (!*File && FileName && !FileName->empty()) *File = std::make_unique<TIniFile>(*FileName);
+  return File->get();
+}

@@ -4,6 +4,7 @@
 // sections, other keys, comments - are kept when the file is rewritten. Every write updates
 // the file on disk at once, so the file appears when the first key is written.
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -57,3 +58,12 @@ bool ReadIniBool(const TIniFile& ini, const std::string& section, const std::str
 // Writes "True" or "False".
 void WriteIniBoolText(TIniFile& ini, const std::string& section, const std::string& key,
                       bool value);
+
+// Where a window finds the program's settings file: the variable that holds the object and the
+// name to create it from when it does not exist yet. Passed in, so windows reach no globals.
+struct TIniRef {
+  std::unique_ptr<TIniFile>* File = nullptr;
+  const std::string* FileName = nullptr;
+  // The settings file, created from the name when it is still nil; nullptr without either.
+  TIniFile* Get() const;
+};

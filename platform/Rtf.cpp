@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "model/Errors.h"
+#include "platform/TextCodec.h"
 
 namespace {
 
@@ -128,14 +129,8 @@ struct TState {
   Qt::Alignment Align = Qt::AlignLeft;
 };
 
-// Windows-1252 characters 0x80..0x9F; the rest of the upper half is Latin-1.
 char16_t FromCp1252(unsigned char b) {
-  static const char16_t high[32] = {0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x8D,   0x017D, 0x8F,
-                                    0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
-  if (b >= 0x80 && b < 0xA0) return high[b - 0x80];
-  return b;
+  return Cp1252ToUnicode(b);
 }
 
 const std::set<std::string>& SkippedDestinations() {
