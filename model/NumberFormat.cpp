@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -23,30 +24,17 @@ void SetDecimalSeparator(char d) {
   gDecimal = d == ',' ? ',' : '.';
 }
 
-bool TryStrToFloat(std::string_view s, double& value, char sep) {
-  // Checks the form first so that only our own syntax is accepted (no hex, inf or nan).
+namespace {
+// Exact powers of ten a double holds; a mantissa below 2^53 times one of them is correctly
+// rounded by one multiplication or division.
+constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+bool SlowConvert(std::string_view s, double& value, char sep, bool negative, std::size_t start) {
   char buf[128];
-  if (s.empty() || s.size() >= sizeof buf) return false;
-  std::size_t i = 0, o = 0;
-  bool negative = false;
-  if (s[i] == '+' || s[i] == '-') negative = s[i++] == '-';
-  std::size_t digits = 0;
-  while (i < s.size() && s[i] >= '0' && s[i] <= '9') buf[o++] = s[i++], ++digits;
-  if (i < s.size() && s[i] == sep) {
-    buf[o++] = '.';
-    ++i;
-    while (i < s.size() && s[i] >= '0' && s[i] <= '9') buf[o++] = s[i++], ++digits;
-  }
-  if (digits == 0) return false;
-  if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-    buf[o++] = 'e';
-    ++i;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) buf[o++] = s[i++];
-    std::size_t expDigits = 0;
-    while (i < s.size() && s[i] >= '0' && s[i] <= '9') buf[o++] = s[i++], ++expDigits;
-    if (expDigits == 0) return false;
-  }
-  if (i != s.size()) return false;
+  if (s.size() >= sizeof buf) return false;
+  std::size_t o = 0;
+  for (std::size_t i = start; i < s.size(); ++i) buf[o++] = s[i] == sep ? '.' : s[i];
   buf[o] = '\0';
   double v = 0;
   auto [ptr, ec] = std::from_chars(buf, buf + o, v);
@@ -58,6 +46,62 @@ bool TryStrToFloat(std::string_view s, double& value, char sep) {
   }
   value = negative ? -v : v;
   return true;
+}
+}  // namespace
+
+bool TryStrToFloat(std::string_view s, double& value, char sep) {
+  // One pass checks our own syntax (no hex, inf or nan) and gathers the digits.
+  const std::size_t n = s.size();
+  if (n == 0) return false;
+  std::size_t i = 0;
+  bool negative = false;
+  if (s[0] == '+' || s[0] == '-') negative = s[i++] == '-';
+  const std::size_t start = i;
+  std::uint64_t mantissa = 0;
+  int digits = 0, significant = 0, scale = 0;
+  while (i < n && s[i] >= '0' && s[i] <= '9') {
+    if (significant < 19) {
+      mantissa = mantissa * 10 + static_cast<unsigned>(s[i] - '0');
+      if (mantissa) ++significant;
+    } else {
+      ++scale;
+    }
+    ++digits, ++i;
+  }
+  if (i < n && s[i] == sep) {
+    ++i;
+    while (i < n && s[i] >= '0' && s[i] <= '9') {
+      if (significant < 19) {
+        mantissa = mantissa * 10 + static_cast<unsigned>(s[i] - '0');
+        if (mantissa) ++significant;
+        --scale;
+      }
+      ++digits, ++i;
+    }
+  }
+  if (digits == 0) return false;
+  int exponent = 0;
+  if (i < n && (s[i] == 'e' || s[i] == 'E')) {
+    ++i;
+    bool expNegative = false;
+    if (i < n && (s[i] == '+' || s[i] == '-')) expNegative = s[i++] == '-';
+    int expDigits = 0;
+    while (i < n && s[i] >= '0' && s[i] <= '9') {
+      if (exponent < 100000) exponent = exponent * 10 + (s[i] - '0');
+      ++expDigits, ++i;
+    }
+    if (expDigits == 0) return false;
+    if (expNegative) exponent = -exponent;
+  }
+  if (i != n) return false;
+  const int e = scale + exponent;
+  if (mantissa < (1ULL << 53) && e >= -22 && e <= 22) {
+    double v = static_cast<double>(mantissa);
+    v = e < 0 ? v / kPow10[-e] : v * kPow10[e];
+    value = negative ? -v : v;
+    return true;
+  }
+  return SlowConvert(s, value, sep, negative, start);
 }
 
 double StrToFloatD(std::string_view s) {

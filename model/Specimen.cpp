@@ -121,6 +121,20 @@ void TSpecimen::PutCxy3(std::uint32_t i, std::uint32_t j, std::uint32_t k, doubl
 
 void TSpecimen::Centroids() {
   if (FnLM == 0) return;
+  if (FnDims == 2 && Fxy && static_cast<std::uint32_t>(Fxy->n()) == FnLM) {
+    // The common 2-D case straight over the points: the reader runs this per specimen.
+    double sx = 0, sy = 0;
+    for (const Tcoords& p : Fxy->Points()) sx += p.x, sy += p.y;
+    Fcentroid.x = sx / FnLM;
+    Fcentroid.y = sy / FnLM;
+    double S = 0;
+    for (const Tcoords& p : Fxy->Points()) {
+      const double dx = p.x - Fcentroid.x, dy = p.y - Fcentroid.y;
+      S += dx * dx + dy * dy;
+    }
+    FCsize = S > 1e-15 ? std::sqrt(S) : 0;
+    return;
+  }
   double S = 0;
   for (std::uint32_t j = 1; j <= FnDims; ++j) {
     double sum = 0;
@@ -138,19 +152,31 @@ void TSpecimen::Centroids() {
 void TSpecimen::MinMax() {
   if (FnLM == 0) return;
   const bool three = FnDims == 3;
-  FXmin = FXmax = getXY3(1, 1);
-  FYmin = FYmax = getXY3(1, 2);
-  if (three) FZmin = FZmax = getXY3(1, 3);
-  for (std::uint32_t i = 2; i <= FnLM; ++i) {
-    const double x = getXY3(i, 1), y = getXY3(i, 2);
-    if (x < FXmin) FXmin = x;
-    if (x > FXmax) FXmax = x;
-    if (y < FYmin) FYmin = y;
-    if (y > FYmax) FYmax = y;
-    if (three) {
-      const double z = getXY3(i, 3);
-      if (z < FZmin) FZmin = z;
-      if (z > FZmax) FZmax = z;
+  if (!three && Fxy && static_cast<std::uint32_t>(Fxy->n()) == FnLM) {
+    const auto& pts = Fxy->Points();
+    FXmin = FXmax = pts[0].x;
+    FYmin = FYmax = pts[0].y;
+    for (const Tcoords& p : pts) {
+      if (p.x < FXmin) FXmin = p.x;
+      if (p.x > FXmax) FXmax = p.x;
+      if (p.y < FYmin) FYmin = p.y;
+      if (p.y > FYmax) FYmax = p.y;
+    }
+  } else {
+    FXmin = FXmax = getXY3(1, 1);
+    FYmin = FYmax = getXY3(1, 2);
+    if (three) FZmin = FZmax = getXY3(1, 3);
+    for (std::uint32_t i = 2; i <= FnLM; ++i) {
+      const double x = getXY3(i, 1), y = getXY3(i, 2);
+      if (x < FXmin) FXmin = x;
+      if (x > FXmax) FXmax = x;
+      if (y < FYmin) FYmin = y;
+      if (y > FYmax) FYmax = y;
+      if (three) {
+        const double z = getXY3(i, 3);
+        if (z < FZmin) FZmin = z;
+        if (z > FZmax) FZmax = z;
+      }
     }
   }
   if (!FCurves) return;
