@@ -200,7 +200,7 @@ std::string SharedDataFolder() {
 }
 
 std::string MakeIniFileName(const std::string& folder) {
-  std::string s = Trim(folder + "/" + "Morvex2" + ".ini");
+  std::string s = Trim(Trim(folder) + "/" + "Morvex2" + ".ini");
   std::string out;
   for (char c : s) {
     const bool sep = c == '/' || c == '\\';
