@@ -27,23 +27,33 @@ void TThresholdGrid::Clear() {
 }
 
 void TThresholdGrid::Reset(int width, int height, int cellBytes) {
-  Clear();
   const std::size_t cells =
       static_cast<std::size_t>(CheckedMul<long long>(CheckedCount(width), CheckedCount(height)));
+  // The storage of the last build is reused: a trace rebuilds the grid of the same image
+  // again and again, and fresh memory for a large image costs more than filling it.
   FWidth = width;
   FHeight = height;
   FCellBytes = cellBytes;
+  if (cellBytes != 1) F8 = {};
+  if (cellBytes != 2) F16 = {};
+  if (cellBytes != 4) F32 = {};
   switch (cellBytes) {
     case 1:
-      F8.assign(cells, 0);
+      F8.resize(cells);
       break;
     case 2:
-      F16.assign(cells, 0);
+      F16.resize(cells);
       break;
     default:
-      F32.assign(cells, 0);
+      F32.resize(cells);
       break;
   }
+}
+
+void TThresholdGrid::ZeroCells() {
+  std::fill(F8.begin(), F8.end(), 0);
+  std::fill(F16.begin(), F16.end(), 0);
+  std::fill(F32.begin(), F32.end(), 0);
 }
 
 namespace {
@@ -91,6 +101,8 @@ void BuildThresholdGrid(const TPixelView& bitmap, int& rows, int& columns, TThre
   if (static_cast<int>(bitmap.Rows.size()) < h)
     ThrowRangeError("Bitmap view has fewer rows than its height");
   grid.Reset(w, h, CellBytesFor(bitmap.Format));
+  // Every other format writes every cell below.
+  if (bitmap.Format == TPixelFormat::ieOther) grid.ZeroCells();
   rows = h;
   columns = w;
 
@@ -133,7 +145,7 @@ void BuildThresholdGrid(const TPixelView& bitmap, int& rows, int& columns, TThre
         break;
       }
       case TPixelFormat::ieOther:
-        break;  // cells stay 0
+        break;
     }
   }
 }

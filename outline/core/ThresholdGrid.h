@@ -72,6 +72,7 @@ class TThresholdGrid {
     return static_cast<std::size_t>(r) * static_cast<std::size_t>(FWidth);
   }
   void Reset(int width, int height, int cellBytes);
+  void ZeroCells();
 
   int FWidth = 0;
   int FHeight = 0;
