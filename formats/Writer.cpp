@@ -34,6 +34,19 @@ class TSpecimenWriter {
     return v;
   }
   void Num(double v) { F75To(FOut, Checked(v)); }
+  // One line of 2 or 3 coordinates, put together before it goes into the output.
+  void PointLine(const double* v, int dims) {
+    char line[3 * kMaxRoundedChars + 4];
+    char* p = line;
+    const char sep = DecimalSeparator();
+    for (int j = 0; j < dims; ++j) {
+      if (j) *p++ = ' ';
+      p = FormatRoundedTo(p, Checked(v[j]), 7, 5, sep);
+    }
+    *p++ = '\r';
+    *p++ = '\n';
+    FOut.append(line, static_cast<std::size_t>(p - line));
+  }
 
  private:
   void Outline(const TOutline& o);
@@ -53,17 +66,15 @@ void TSpecimenWriter::Landmarks() {
     const Txy* xy = FSpec.xy();
     const std::uint32_t have = xy ? static_cast<std::uint32_t>(xy->n()) : 0;
     for (std::uint32_t i = 1; i <= n; ++i) {
+      double v[2];
       if (i <= have) {
-        const Tcoords& p = xy->Points()[i - 1];
-        Num(p.x);
-        FOut += ' ';
-        Num(p.y);
+        v[0] = xy->Points()[i - 1].x;
+        v[1] = xy->Points()[i - 1].y;
       } else {
-        Num(FSpec.getXY3(i, 1));
-        FOut += ' ';
-        Num(FSpec.getXY3(i, 2));
+        v[0] = FSpec.getXY3(i, 1);
+        v[1] = FSpec.getXY3(i, 2);
       }
-      LineEnd(FOut);
+      PointLine(v, 2);
     }
   } else {
     const Txyz* xyz = FSpec.xyz();
@@ -72,12 +83,8 @@ void TSpecimenWriter::Landmarks() {
       const Tcoords3 p = i <= have
                              ? xyz->Points()[i - 1]
                              : Tcoords3{FSpec.getXY3(i, 1), FSpec.getXY3(i, 2), FSpec.getXY3(i, 3)};
-      Num(p.x);
-      FOut += ' ';
-      Num(p.y);
-      FOut += ' ';
-      Num(p.z);
-      LineEnd(FOut);
+      const double v[3] = {p.x, p.y, p.z};
+      PointLine(v, 3);
     }
   }
 }
@@ -92,10 +99,8 @@ void TSpecimenWriter::Curves() {
     // the count stays right and the curve reads back.
     KeyCount(FOut, "POINTS=", curve.n());
     for (const Tcoords& p : curve.Points()) {
-      Num(p.x);
-      FOut += ' ';
-      Num(p.y);
-      LineEnd(FOut);
+      const double v[2] = {p.x, p.y};
+      PointLine(v, 2);
     }
   }
 }

@@ -57,6 +57,54 @@ void AppendUnits(std::string& out, bool negative, std::uint64_t units, int dec, 
   out.append(frac, static_cast<std::size_t>(dec));
 }
 
+// "00" to "99": two digits per division.
+struct TDigitPairs {
+  char d[200];
+  constexpr TDigitPairs() : d() {
+    for (int i = 0; i < 100; ++i) {
+      d[2 * i] = static_cast<char>('0' + i / 10);
+      d[2 * i + 1] = static_cast<char>('0' + i % 10);
+    }
+  }
+};
+constexpr TDigitPairs kPairs;
+
+// digits of u written so that they end at e; answers where they start.
+char* DigitsBackTo(char* e, std::uint64_t u, int count) {
+  while (count >= 2) {
+    e -= 2;
+    std::memcpy(e, kPairs.d + 2 * (u % 100), 2);
+    u /= 100;
+    count -= 2;
+  }
+  if (count) *--e = static_cast<char>('0' + u % 10);
+  return e;
+}
+
+// units of 10^-dec with exactly dec decimals.
+char* UnitsTo(char* p, bool negative, std::uint64_t units, int dec, char sep) {
+  if (negative) *p++ = '-';
+  // The usual decimals divide by a constant.
+  std::uint64_t whole, frac;
+  if (dec == 5) {
+    whole = units / 100000, frac = units % 100000;
+  } else if (dec == 6) {
+    whole = units / 1000000, frac = units % 1000000;
+  } else {
+    whole = units / kIPow10[dec], frac = units % kIPow10[dec];
+  }
+  int n = 1;
+  while (n < 19 && whole >= kIPow10[n]) ++n;
+  DigitsBackTo(p + n, whole, n);
+  p += n;
+  if (dec > 0) {
+    *p++ = sep;
+    DigitsBackTo(p + dec, frac, dec);
+    p += dec;
+  }
+  return p;
+}
+
 // The significant digits of a > 0 correctly rounded to sig digits, and the decimal exponent
 // of the first: a ~ d[0].d[1]d[2]... * 10^exp.
 int SignificantDigits(double a, int sig, char* digits) {
@@ -118,6 +166,14 @@ void AppendRoundedExact(std::string& out, double v, int sig, int dec, char sep) 
 }  // namespace
 
 void AppendRounded(std::string& out, double v, int sig, int dec, char sep) {
+  char buf[kMaxRoundedChars];
+  out.append(buf, static_cast<std::size_t>(FormatRoundedTo(buf, v, sig, dec, sep) - buf));
+}
+
+char* FormatRoundedTo(char* p, double v, int sig, int dec, char sep) {
+  // Within these the buffer always has room.
+  sig = sig < 1 ? 1 : sig > 15 ? 15 : sig;
+  dec = dec < 0 ? 0 : dec > 15 ? 15 : dec;
   // Fast path: scale to whole units of the last decimal kept and round there. It answers only
   // when the value lies clearly away from a rounding boundary (where the double rounding or
   // the error of the product could matter); everything else takes the exact path.
@@ -137,12 +193,15 @@ void AppendRounded(std::string& out, double v, int sig, int dec, char sep) {
     if (std::fabs(frac - 0.5) > margin) {
       std::uint64_t units = static_cast<std::uint64_t>(whole) + (frac > 0.5 ? 1 : 0);
       if (d > 0 || units < kIPow10[sig]) {
-        AppendUnits(out, v < 0, units * kIPow10[dec - d], dec, sep);
-        return;
+        units *= kIPow10[dec - d];
+        return UnitsTo(p, v < 0 && units != 0, units, dec, sep);
       }
     }
   }
-  AppendRoundedExact(out, v, sig, dec, sep);
+  std::string exact;
+  AppendRoundedExact(exact, v, sig, dec, sep);
+  std::memcpy(p, exact.data(), exact.size());
+  return p + exact.size();
 }
 
 std::string FormatRounded(double v, int sig, int dec, char sep) {

@@ -13,6 +13,10 @@
 // A negative value that rounds to zero is written without its sign ("0.00000"), so it
 // reads back as the zero it was written as. v must be finite.
 void AppendRounded(std::string& out, double v, int sig, int dec, char sep);
+// The same into p, which must have room for kMaxRoundedChars; answers the end. sig and dec
+// are taken within 1..15 and 0..15.
+constexpr int kMaxRoundedChars = 48;
+char* FormatRoundedTo(char* p, double v, int sig, int dec, char sep);
 std::string FormatRounded(double v, int sig, int dec, char sep);
 
 // Exponent form with sig significant digits: "1.2345679E-07" (sig 8).

@@ -80,12 +80,16 @@ TTextOut::TTextOut(int fd, std::string name)
 
 void TTextOut::Drain() {
   if (!FToFile) return;
-  // The buffer is emptied before the write so that a failure does not send it twice.
-  std::string chunk;
-  chunk.swap(FBuf);
-  FBuf.reserve(kBufferLimit + 4096);
-  WriteAllToFile(FFd, chunk.data(), chunk.size(), FName);
-  FHandedOn += chunk.size();
+  // The buffer is emptied whatever happens, so that a failure does not send it twice; its
+  // memory is kept for the next lines.
+  try {
+    WriteAllToFile(FFd, FBuf.data(), FBuf.size(), FName);
+  } catch (...) {
+    FBuf.clear();
+    throw;
+  }
+  FHandedOn += FBuf.size();
+  FBuf.clear();
 }
 
 TSafeFileWriter::TSafeFileWriter(const std::string& target, bool append)
