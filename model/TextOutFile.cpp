@@ -95,6 +95,9 @@ void TTextOut::Drain() {
 TSafeFileWriter::TSafeFileWriter(const std::string& target, bool append)
     : FTarget(ResolveTarget(target)) {
   static std::atomic<unsigned> counter{0};
+  // A file the user may not write stays as it is, although the folder would let us swap it.
+  if (::access(FTarget.c_str(), F_OK) == 0 && ::access(FTarget.c_str(), W_OK) != 0)
+    ThrowIo("Cannot write", FTarget, errno);
   const std::string folder = FolderOf(FTarget);
   const std::string stem = folder + "/." + NameOf(FTarget) + ".tmp-" + std::to_string(::getpid());
   for (int attempt = 0;; ++attempt) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -173,6 +174,37 @@ TEST_F(SafeReplace, KeepsPermissionsAndReplacesThroughALink) {
   struct stat st;
   ASSERT_EQ(::stat((dir / "real.lmk").c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+TEST_F(SafeReplace, ReadOnlyFileIsNotReplaced) {
+  Put(target, "old");
+  ::chmod(target.c_str(), 0444);
+  ::chmod(dir.c_str(), 0777);  // the folder itself would allow the swap
+  auto attempt = [&] {
+    try {
+      SafeReplaceFile(target, [](TTextOut& out) { out.Write("new"); });
+    } catch (const EInOutError&) {
+      return true;
+    }
+    return false;
+  };
+  if (::geteuid() != 0) {
+    EXPECT_TRUE(attempt());
+  } else {
+    // Root may write any file: the attempt is made as an ordinary user.
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);
+      ::_exit(attempt() ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the read-only file was replaced";
+  }
+  EXPECT_EQ(Slurp(target), "old");
+  EXPECT_EQ(Files(), std::vector<std::string>{"out.lmk"});
 }
 
 TEST_F(SafeReplace, MissingFolderIsAnInputOutputError) {
