@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "model/Checked.h"
+#include "model/Errors.h"
+#include "model/Text.h"
 
 TProfile SampleProfile(const TThresholdGrid& A, int x, int y, bool vertical, int width) {
   TProfile p;
@@ -59,4 +61,9 @@ TProfilePlot ProfilePlot(const TProfile& profile) {
     }
   }
   return plot;
+}
+
+void CheckProfilePlotFileName(const std::string& fileName) {
+  if (UpperCase(ExtractFileExt(fileName)) != ".BMP")
+    throw ElmkException("Unsupported file type for profile plot");
 }

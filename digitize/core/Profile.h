@@ -3,6 +3,7 @@
 // averaged over a band, and the geometry of its plot.
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "outline/core/ThresholdGrid.h"
@@ -31,3 +32,7 @@ struct TProfilePlot {
   std::vector<TPlotLine> Lines;
 };
 TProfilePlot ProfilePlot(const TProfile& profile);
+
+// The plot is saved as a Windows bitmap only: any other extension (case aside) raises
+// ElmkException "Unsupported file type for profile plot".
+void CheckProfilePlotFileName(const std::string& fileName);

@@ -31,6 +31,11 @@ std::string WithCount(const char* fmt, unsigned n) {
 
 }  // namespace
 
+std::string ClockwiseOptionText(bool clockwise) {
+  return clockwise ? "Outline contours will be traced clockwise."
+                   : "Outline contours will be traced counter clockwise.";
+}
+
 bool IsObjectPixel(const TObjectTest& test, int x, int y) {
   const TThresholdGrid& g = *test.Grid;
   if (x < 0 || y < 0 || x >= g.GridWidth() || y >= g.GridHeight()) return false;

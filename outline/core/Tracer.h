@@ -35,6 +35,9 @@ bool IsClockwiseChain(const TOutline& outline);
 // centroid fields and capacity n; clockwise flag as given.
 std::unique_ptr<TOutline> ReverseChain(const TOutline& outline, bool clockwise);
 
+// The listing line when "Clockwise outlines" is turned over.
+std::string ClockwiseOptionText(bool clockwise);
+
 struct TTraceSettings {
   int Threshold = 128;
   bool Dark = true;

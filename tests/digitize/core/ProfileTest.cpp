@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "digitize/core/Profile.h"
+#include "model/Errors.h"
 
 namespace {
 
@@ -78,6 +79,19 @@ TEST(Profile, BandsPastTheEdgeAreClippedAndLinesOutsideSampleNothing) {
   EXPECT_TRUE(SampleProfile(g, 4, 0, true, 1).Values.empty());
   EXPECT_TRUE(SampleProfile(g, 0, 2, false, 1).Values.empty());
   EXPECT_TRUE(ProfilePlot(SampleProfile(g, 4, 0, true, 1)).Lines.empty());
+}
+
+TEST(Profile, PlotIsSavedAsBitmapOnly) {
+  EXPECT_NO_THROW(CheckProfilePlotFileName("C:\\plots\\a.bmp"));
+  EXPECT_NO_THROW(CheckProfilePlotFileName("/tmp/a.BMP"));
+  for (const char* bad : {"a.png", "a.bmp.txt", "noext"}) {
+    try {
+      CheckProfilePlotFileName(bad);
+      ADD_FAILURE() << bad;
+    } catch (const ElmkException& e) {
+      EXPECT_STREQ(e.what(), "Unsupported file type for profile plot");
+    }
+  }
 }
 
 }  // namespace

@@ -93,6 +93,12 @@ TEST(ThresholdGrid, RebuildReplacesAnEarlierGrid) {
   BuildThresholdGrid(TPixelView::FromBuffer(TPixelFormat::ie8g, 1, 1, small, 1), rows, cols, g);
   EXPECT_EQ(cols, 1);
   EXPECT_EQ(g.At(0, 0), 7);
+  // A format without a rule over the storage of an earlier grid still reads 0.
+  const std::uint8_t grey[] = {5, 6, 7, 8};
+  BuildThresholdGrid(TPixelView::FromBuffer(TPixelFormat::ie8g, 2, 2, grey, 2), rows, cols, g);
+  BuildThresholdGrid(TPixelView::FromBuffer(TPixelFormat::ieOther, 2, 2, grey, 2), rows, cols, g);
+  for (int r = 0; r < 2; ++r)
+    for (int c = 0; c < 2; ++c) EXPECT_EQ(g.At(r, c), 0);
   g.Clear();
   EXPECT_TRUE(g.Empty());
 }

@@ -36,6 +36,11 @@ TEST(ChainDirection, InvertsTheChainStep) {
   EXPECT_ANY_THROW(ChainDirection(0, 0));
 }
 
+TEST(ClockwiseOption, ListingTexts) {
+  EXPECT_EQ(ClockwiseOptionText(true), "Outline contours will be traced clockwise.");
+  EXPECT_EQ(ClockwiseOptionText(false), "Outline contours will be traced counter clockwise.");
+}
+
 TEST(ObjectCells, ThresholdAndBounds) {
   const TTestImage im = DrawImage({"#.", ".."});
   const TThresholdGrid g = im.Grid();
