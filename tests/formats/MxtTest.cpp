@@ -87,3 +87,16 @@ TEST_F(MxtWrite, NotANumberIsRefused) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MxtWrite, YieldsAfterEvery200thSpecimen) {
+  int yields = 0;
+  THookScope hook(CoreHooks().ProcessMessages, std::function<void()>([&] { ++yields; }));
+  TdataList data;
+  for (int i = 0; i < 401; ++i) Add2D(data, {{1, 2}});
+  WriteMxt(data);
+  EXPECT_EQ(yields, 2);
+}
+
+}  // namespace
