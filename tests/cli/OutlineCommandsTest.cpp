@@ -170,6 +170,26 @@ TEST_F(OutlineCommands, TraceExampleLeafAsRadii) {
   EXPECT_EQ(info.Code, 0) << info.Err;
 }
 
+TEST_F(OutlineCommands, TraceReproducesTheExampleChain) {
+  // The example file's chain was made by the example generator's own boundary follower.
+  TdataList data;
+  std::ostringstream readErr;
+  ASSERT_TRUE(CliReadDataFile(Examples + "/specimens.lmk", data, readErr)) << readErr.str();
+  const TOutline& expected = *data.Items(0)->OutlineList()->Items(0);
+  ASSERT_EQ(expected.kind(), OutlineChain);
+  // Image row 135, the example's start row, is traced by a press on row 136.
+  const TRun r = Cli({"trace", Examples + "/specimen1.png", "--at", "300,136"});
+  ASSERT_EQ(r.Code, 0) << r.Err;
+  const std::string lmk = File("traced.lmk");
+  { std::ofstream(lmk, std::ios::binary) << r.Out.substr(0, r.Out.find("area=")); }
+  TdataList traced;
+  ASSERT_TRUE(CliReadDataFile(lmk, traced, readErr)) << readErr.str();
+  const TOutline& got = *traced.Items(0)->OutlineList()->Items(0);
+  ASSERT_EQ(got.n(), expected.n());
+  EXPECT_EQ(got.x1(), expected.x1());
+  for (std::uint32_t i = 1; i <= got.n(); ++i) ASSERT_EQ(got.geti(i), expected.geti(i)) << i;
+}
+
 #endif
 
 }  // namespace
