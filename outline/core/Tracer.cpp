@@ -98,8 +98,9 @@ TTraceResult TraceOutline(const TThresholdGrid& grid, int xMouse, int yMouse,
   const int H = grid.GridHeight();
 
   int x = xMouse < grid.GridWidth() ? xMouse : grid.GridWidth();
-  int y = H - yMouse;
-  if (y < 0) y = 0;
+  // Rows above the grid hold no object; clamping keeps far-off presses from overflowing.
+  const long long yy = static_cast<long long>(H) - yMouse;
+  int y = yy < 0 ? 0 : (yy > H ? H : static_cast<int>(yy));
 
   for (;;) {
     ShowStatus(settings, " Searching ...");

@@ -103,6 +103,8 @@ TEST(Tracer, PressPositions) {
       {"left of both", 1, 5, -1},
       {"above both", 12, 1, -1},
       {"beyond the right edge", 40, 5, 10},
+      {"far above the image", 12, -2147483647 - 1, -1},
+      {"far left", -2147483647 - 1, 5, -1},
   };
   for (const TPressCase& c : cases) {
     const TTraceResult r = Trace(im, c.X, c.Y);
