@@ -5,8 +5,10 @@
 #include <QTemporaryDir>
 
 #include "gtest/gtest.h"
+#include "platform/Application.h"
 #include "platform/Colors.h"
 #include "platform/Cursors.h"
+#include "platform/Dialogs.h"
 #include "platform/IniFile.h"
 #include "platform/Styles.h"
 #include "platform/WinPos.h"
@@ -113,6 +115,27 @@ TEST(StyleTest, UnknownStyleIsReportedAndNothingChanges) {
   }
   EXPECT_FALSE(TStyleManager::TrySetStyle(""));
   EXPECT_EQ(TStyleManager::ActiveStyleName(), "Iceberg Classico");
+}
+
+class TThrower : public QObject {
+ public:
+  bool event(QEvent* e) override {
+    if (e->type() == QEvent::User) throw EConvertError("'x1' is not a valid integer value");
+    if (e->type() == QEvent::User + 1) throw EAbort("quiet");
+    return QObject::event(e);
+  }
+};
+
+TEST(ApplicationTest, ErrorsEscapingAHandlerAreShownNotFatal) {
+  ASSERT_NE(dynamic_cast<TApplication*>(qApp), nullptr);
+  TScriptedDialogsScope d;
+  TThrower t;
+  QEvent user(QEvent::User);
+  QCoreApplication::sendEvent(&t, &user);
+  EXPECT_TRUE(d->Shown("'x1' is not a valid integer value"));
+  QEvent quiet(static_cast<QEvent::Type>(QEvent::User + 1));
+  QCoreApplication::sendEvent(&t, &quiet);
+  EXPECT_EQ(d->Records().size(), 1u) << "a silent abort shows nothing";
 }
 
 TEST(ColorTest, RedIsTheLowByte) {

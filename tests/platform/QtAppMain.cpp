@@ -1,5 +1,7 @@
-// One application object for the whole test run; the widget tests need it.
+// One application object (the program's own) for the whole test run.
 #include <QApplication>
+
+#include "platform/Application.h"
 
 #include "gtest/gtest.h"
 
@@ -10,12 +12,12 @@ class TQtEnvironment : public ::testing::Environment {
     static int argc = 1;
     static char name[] = "platform_tests";
     static char* argv[] = {name, nullptr};
-    if (!qApp) FApp = std::make_unique<QApplication>(argc, argv);
+    if (!qApp) FApp = std::make_unique<TApplication>(argc, argv);
   }
   void TearDown() override { FApp.reset(); }
 
  private:
-  std::unique_ptr<QApplication> FApp;
+  std::unique_ptr<TApplication> FApp;
 };
 const auto* const GEnv = ::testing::AddGlobalTestEnvironment(new TQtEnvironment);
 }  // namespace

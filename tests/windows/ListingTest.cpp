@@ -5,6 +5,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTextFragment>
+#include <QtTest/QTest>
 #include <fstream>
 #include <sstream>
 
@@ -253,6 +254,18 @@ TEST_F(ListingTest, CursorStackRestoresInOrder) {
   FList->CursorPop();  // unpaired: nothing happens
   EXPECT_EQ(Screen().Cursor(), crCross);
   Screen().SetCursor(crDefault);
+}
+
+TEST_F(ListingTest, ASingleClickOnALinkOpensIt) {
+  FList->show();
+  QTextCursor c(FList->Editor->document());
+  c.movePosition(QTextCursor::End);
+  c.insertHtml("<a href=\"https://example.org/page\">the link text</a>");
+  c.movePosition(QTextCursor::Left, QTextCursor::MoveAnchor, 5);
+  const QPoint at = FList->Editor->cursorRect(c).center();
+  QTest::mouseClick(FList->Editor->viewport(), Qt::LeftButton, {}, at);
+  ASSERT_EQ(FDialogs->Opened().size(), 1u);
+  EXPECT_EQ(FDialogs->Opened()[0], "https://example.org/page");
 }
 
 TEST_F(ListingTest, EditMenuWorksOnTheEditor) {
