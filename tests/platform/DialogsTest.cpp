@@ -90,6 +90,23 @@ TEST(DialogsTest, ScopeRestoresThePreviousService) {
   EXPECT_EQ(&Dialogs(), before);
 }
 
+TEST(DialogsTest, BeepAndShellOpenGoThroughTheService) {
+  TScriptedDialogsScope d;
+  Beep();
+  Beep();
+  Dialogs().OpenDocument("/tmp/report.pdf");
+  EXPECT_EQ(d->Sounds(), 2);
+  ASSERT_EQ(d->Opened().size(), 1u);
+  EXPECT_EQ(d->Opened()[0], "/tmp/report.pdf");
+  EXPECT_TRUE(d->Records().empty());
+}
+
+TEST(DialogsTest, NoServiceMeansTheRealOne) {
+  auto previous = SetDialogs(nullptr);
+  EXPECT_NE(dynamic_cast<TQtDialogs*>(&Dialogs()), nullptr);
+  SetDialogs(std::move(previous));
+}
+
 TEST(DialogsTest, FilterPairsBecomeQtFilters) {
   EXPECT_EQ(QtFilterFromPairs("TXT files|*.txt"), "TXT files (*.txt)");
   EXPECT_EQ(QtFilterFromPairs("Images|*.jpg;*.png|All|*.*"), "Images (*.jpg *.png);;All (*.*)");
