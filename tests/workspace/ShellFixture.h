@@ -4,12 +4,12 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTextEdit>
 #include <QToolButton>
-#include <QDir>
-#include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
 #include <memory>
