@@ -422,6 +422,7 @@ class TRtfReader {
       case TDest::Text:
         break;
     }
+    if (u < 0x20 && u != u'\t') return;  // no control characters in the text
     if (FText.isEmpty()) FTextState = FState;
     FText += QChar(u);
   }

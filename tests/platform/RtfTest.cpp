@@ -123,3 +123,35 @@ TEST(RtfTest, TruncatedInputEndsCleanly) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(RtfTest, ArbitraryBytesAfterTheOpeningNeverBreakTheReader) {
+  const std::string alphabet = "{}\\\\'*abfuclr0123456789- ;\x80\xe9\n";
+  std::uint32_t seed = 12345;
+  auto next = [&seed] {
+    seed = seed * 1664525u + 1013904223u;
+    return seed >> 8;
+  };
+  for (int round = 0; round < 500; ++round) {
+    std::string rtf = "{\\rtf1";
+    const int n = static_cast<int>(next() % 200);
+    for (int i = 0; i < n; ++i) rtf += alphabet[next() % alphabet.size()];
+    QTextDocument doc;
+    EXPECT_NO_THROW(RtfToDocument(rtf, doc)) << rtf;
+  }
+}
+
+TEST(RtfTest, HugeNumbersAndDeepNestingAreTaken) {
+  QTextDocument doc;
+  EXPECT_NO_THROW(
+      RtfToDocument("{\\rtf1\\fs99999999999999999999 a\\u-99999999999 b\\uc-5 c}", doc));
+  EXPECT_EQ(doc.toPlainText(), "ac");  // \u skips its fallback character "b"
+  std::string deep = "{\\rtf1 ";
+  deep += std::string(100000, '{') + "x" + std::string(100000, '}') + "}";
+  QTextDocument doc2;
+  RtfToDocument(deep, doc2);
+  EXPECT_EQ(doc2.toPlainText(), "x");
+}
+
+}  // namespace
