@@ -292,7 +292,7 @@ void TImageView::PaintView(QPainter& p, const QRect& area) {
   a.Zoom = z;
   a.Origin = QPointF(FMaths.XBmp2ScrF(0), FMaths.YBmp2ScrF(0));
   a.ClipBmp = bmpArea;
-  a.Texts = &FTexts;
+  a.Cache = &FCache;
   a.GripSize = FGripSize;
   a.GripPen = ToQColor(FGripPen);
   a.GripBrush = ToQColor(FGripBrush);
@@ -647,7 +647,6 @@ void TImageView::CopyObjectsToBack() {
     a.Zoom = 1;
     a.Origin = QPointF(0, -y);
     a.ClipBmp = QRectF(0, y, w, n);
-    a.Texts = &FTexts;
     PaintVectorObjects(p, FLayer, a);
   }
   ImageChanged();

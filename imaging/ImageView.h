@@ -151,7 +151,8 @@ class TImageView : public QAbstractScrollArea {
   TVectorLayer FLayer;
   TImageProcessor FProc{FBitmap};
   TViewMaths FMaths;
-  TTextCache FTexts;
+  TPaintCache FCache;
+  QImage FFrame;                  // the visible pixels at full size, reused between repaints
   std::map<int, QImage> FLevels;  // downscaled copies by 2^k
 
   TIEMouseInteractVt FInteractVt = 0;

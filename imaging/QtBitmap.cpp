@@ -192,3 +192,17 @@ QImage RenderRegion(const TIEBitmap& bmp, const TIERect& r0, int step) {
   }
   return img;
 }
+
+void RenderRegionInto(const TIEBitmap& bmp, const TIERect& r0, QImage& out) {
+  const TIERect r{std::max(0, r0.Left), std::max(0, r0.Top), std::min(bmp.Width(), r0.Right),
+                  std::min(bmp.Height(), r0.Bottom)};
+  if (r.IsEmpty()) {
+    out = QImage();
+    return;
+  }
+  if (out.width() != r.Width() || out.height() != r.Height() ||
+      out.format() != QImage::Format_RGB32)
+    out = QImage(r.Width(), r.Height(), QImage::Format_RGB32);
+  for (int y = 0; y < r.Height(); ++y)
+    RowToRGB32(bmp, r.Top + y, r.Left, r.Right, reinterpret_cast<quint32*>(out.scanLine(y)));
+}
