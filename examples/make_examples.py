@@ -144,7 +144,7 @@ def main():
             (sc, sr), codes = trace(mask)
             lines.append("OUTLINES=1")
             lines.append("CHAIN=%d" % len(codes))
-            lines.append("%d %d" % (sc, H - sr))
+            lines.append("%d %d" % (sc, H - 1 - sr))  # grid rows count from the bottom
             digits = "".join(str(c) for c in codes)
             lines += [digits[i:i + 100] for i in range(0, len(digits), 100)]
         lines.append("IMAGE=%s" % name)

@@ -39,8 +39,20 @@ bool SlowConvert(std::string_view s, double& value, char sep, bool negative, std
   double v = 0;
   auto [ptr, ec] = std::from_chars(buf, buf + o, v);
   if (ec == std::errc::result_out_of_range) {
-    v = std::strtod(buf, nullptr);  // underflow gives 0, overflow infinity
-    if (std::isinf(v)) return false;
+    // Too small gives 0, too large is no number; decided from the decimal exponent so that
+    // nothing here depends on the C locale.
+    const char* e = std::strchr(buf, 'e');
+    long exp10 = e ? std::strtol(e + 1, nullptr, 10) : 0;
+    const char* q = buf;
+    while (*q == '0') ++q;
+    long intDigits = 0;
+    while (*q >= '0' && *q <= '9') ++q, ++intDigits;
+    if (intDigits == 0 && *q == '.') {
+      ++q;
+      while (*q == '0') ++q, --intDigits;
+    }
+    if (intDigits + exp10 > 0) return false;
+    v = 0;
   } else if (ec != std::errc() || ptr != buf + o) {
     return false;
   }
@@ -131,16 +143,11 @@ int StrToInt(std::string_view s) {
 std::string FormatFixedD(double v, int width, int dec) {
   if (dec < 0) dec = 0;
   if (dec > 60) dec = 60;
-  char buf[512];
-  int n = std::snprintf(buf, sizeof buf, "%.*f", dec, v);
-  std::string s;
-  if (n < 0 || n >= static_cast<int>(sizeof buf)) {
-    std::vector<char> big(static_cast<std::size_t>(std::snprintf(nullptr, 0, "%.*f", dec, v)) + 1);
-    std::snprintf(big.data(), big.size(), "%.*f", dec, v);
-    s = big.data();
-  } else {
-    s.assign(buf, static_cast<std::size_t>(n));
-  }
+  // to_chars, unlike printf, never takes the decimal point from the C locale.
+  std::string s(512, '\0');
+  auto [ptr, ec] = std::to_chars(s.data(), s.data() + s.size(), v, std::chars_format::fixed, dec);
+  if (ec != std::errc()) return std::string("?");
+  s.resize(static_cast<std::size_t>(ptr - s.data()));
   if (gDecimal != '.') {
     if (auto p = s.find('.'); p != std::string::npos) s[p] = gDecimal;
   }

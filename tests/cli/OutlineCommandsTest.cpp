@@ -187,6 +187,7 @@ TEST_F(OutlineCommands, TraceReproducesTheExampleChain) {
   const TOutline& got = *traced.Items(0)->OutlineList()->Items(0);
   ASSERT_EQ(got.n(), expected.n());
   EXPECT_EQ(got.x1(), expected.x1());
+  EXPECT_EQ(got.y1(), expected.y1());
   for (std::uint32_t i = 1; i <= got.n(); ++i) ASSERT_EQ(got.geti(i), expected.geti(i)) << i;
 }
 
