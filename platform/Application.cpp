@@ -9,6 +9,8 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
   try {
     return QApplication::notify(receiver, event);
   } catch (const EAbort&) {
+  } catch (const EScriptError&) {
+    throw;
   } catch (const std::exception& e) {
     Dialogs().ShowError(e.what());
   }

@@ -255,7 +255,7 @@ void TScriptedDialogs::Clear() {
 }
 
 TScriptedDialogs::TAnswer TScriptedDialogs::Next(const std::string& what) {
-  if (FAnswers.empty()) throw std::logic_error("scripted dialogs: no answer queued for " + what);
+  if (FAnswers.empty()) throw EScriptError("scripted dialogs: no answer queued for " + what);
   TAnswer a = std::move(FAnswers.front());
   FAnswers.pop_front();
   return a;
@@ -263,7 +263,7 @@ TScriptedDialogs::TAnswer TScriptedDialogs::Next(const std::string& what) {
 
 namespace {
 [[noreturn]] void WrongAnswer(const std::string& what) {
-  throw std::logic_error("scripted dialogs: the queued answer does not fit " + what);
+  throw EScriptError("scripted dialogs: the queued answer does not fit " + what);
 }
 }  // namespace
 

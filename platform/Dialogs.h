@@ -8,6 +8,7 @@
 #include <deque>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <variant>
 #include <vector>
@@ -86,8 +87,15 @@ class TQtDialogs : public TDialogs {
   void Sound(TMsgKind kind) override;
 };
 
+// A test asked a dialog for which it queued no fitting answer. Handlers and the application
+// let it through, so such a test fails loudly instead of seeing an error box.
+class EScriptError : public std::logic_error {
+ public:
+  explicit EScriptError(const std::string& msg) : std::logic_error(msg) {}
+};
+
 // Answers from a queue, in order; an answer of the wrong kind, or none left, throws
-// std::logic_error naming the dialog, so a test that expects the wrong dialog fails loudly.
+// EScriptError naming the dialog.
 class TScriptedDialogs : public TDialogs {
  public:
   struct TRecord {

@@ -341,8 +341,8 @@ void TlmkLstF::Guard(const std::function<void()>& work) {
   try {
     work();
   } catch (const EAbort&) {
-  } catch (const std::logic_error&) {
-    throw;  // a scripted dialog without an answer: let the test see it
+  } catch (const EScriptError&) {
+    throw;
   } catch (const std::exception& e) {
     Dialogs().ShowError(e.what());
   }

@@ -33,11 +33,11 @@ TEST(DialogsTest, ScriptedServiceRecordsAndAnswersInOrder) {
 
 TEST(DialogsTest, MissingOrWrongAnswerFailsLoudly) {
   TScriptedDialogsScope d;
-  EXPECT_THROW(Dialogs().AskYesNo("No answer queued"), std::logic_error);
+  EXPECT_THROW(Dialogs().AskYesNo("No answer queued"), EScriptError);
   d->QueueFile("x");
-  EXPECT_THROW(Dialogs().AskYesNo("Wrong kind"), std::logic_error);
+  EXPECT_THROW(Dialogs().AskYesNo("Wrong kind"), EScriptError);
   d->QueueYes();
-  EXPECT_THROW(Dialogs().InputNumber("Go to", "Specimen:", 1, 1, 5), std::logic_error);
+  EXPECT_THROW(Dialogs().InputNumber("Go to", "Specimen:", 1, 1, 5), EScriptError);
 }
 
 TEST(DialogsTest, SaveAddsTheDefaultExtensionOnly) {

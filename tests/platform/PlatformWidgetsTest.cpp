@@ -122,6 +122,7 @@ class TThrower : public QObject {
   bool event(QEvent* e) override {
     if (e->type() == QEvent::User) throw EConvertError("'x1' is not a valid integer value");
     if (e->type() == QEvent::User + 1) throw EAbort("quiet");
+    if (e->type() == QEvent::User + 2) throw std::out_of_range("vector index");
     return QObject::event(e);
   }
 };
@@ -136,6 +137,9 @@ TEST(ApplicationTest, ErrorsEscapingAHandlerAreShownNotFatal) {
   QEvent quiet(static_cast<QEvent::Type>(QEvent::User + 1));
   QCoreApplication::sendEvent(&t, &quiet);
   EXPECT_EQ(d->Records().size(), 1u) << "a silent abort shows nothing";
+  QEvent range(static_cast<QEvent::Type>(QEvent::User + 2));
+  QCoreApplication::sendEvent(&t, &range);
+  EXPECT_TRUE(d->Shown("vector index"));
 }
 
 TEST(ColorTest, RedIsTheLowByte) {
