@@ -9,9 +9,11 @@ inline QApplication& TestApp() {
   static int argc = 1;
   static char name[] = "imaging_test";
   static char* argv[] = {name, nullptr};
-  static std::unique_ptr<QApplication> app = [] {
+  // Never destroyed: a QApplication torn down among the static destructors at exit
+  // crashes in Qt's own input-device cleanup.
+  static QApplication* app = [] {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    return std::make_unique<QApplication>(argc, argv);
+    return std::make_unique<QApplication>(argc, argv).release();
   }();
   return *app;
 }
