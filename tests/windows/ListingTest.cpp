@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QCoreApplication>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -5,6 +6,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTextFragment>
+#include <QToolBar>
 #include <QtTest/QTest>
 #include <fstream>
 #include <sstream>
@@ -266,6 +268,52 @@ TEST_F(ListingTest, ASingleClickOnALinkOpensIt) {
   QTest::mouseClick(FList->Editor->viewport(), Qt::LeftButton, {}, at);
   ASSERT_EQ(FDialogs->Opened().size(), 1u);
   EXPECT_EQ(FDialogs->Opened()[0], "https://example.org/page");
+}
+
+QAction* ToolAction(QToolBar* bar, const char* tip) {
+  for (QAction* a : bar->actions())
+    if (a->toolTip() == tip) return a;
+  return nullptr;
+}
+
+TEST_F(ListingTest, FormatToolBarFormatsTheSelection) {
+  FList->add("format me");
+  QTextCursor c = FList->Editor->document()->find("format me");
+  ASSERT_FALSE(c.isNull());
+  FList->Editor->setTextCursor(c);
+  QToolBar* bar = FList->AdvRichEditorFormatToolBar;
+  for (const char* tip : {"Bold", "Italic", "Underline", "Centre"}) {
+    QAction* a = ToolAction(bar, tip);
+    ASSERT_NE(a, nullptr) << tip;
+    a->trigger();
+  }
+  FDialogs->QueueColor(QColor(10, 120, 30));
+  ToolAction(bar, "Text colour")->trigger();
+  const QTextBlock b = Block("format me");
+  const QTextCharFormat f = FormatOf(b);
+  EXPECT_EQ(f.fontWeight(), QFont::Bold);
+  EXPECT_TRUE(f.fontItalic());
+  EXPECT_TRUE(f.fontUnderline());
+  EXPECT_EQ(f.foreground().color(), QColor(10, 120, 30));
+  EXPECT_TRUE(b.blockFormat().alignment() & Qt::AlignHCenter);
+  // The formatting survives a rich-text round trip.
+  FList->SaveRtfFile(File("f.rtf"));
+  FList->LoadRtfFile(File("f.rtf"));
+  const QTextCharFormat g = FormatOf(Block("format me"));
+  EXPECT_EQ(g.fontWeight(), QFont::Bold);
+  EXPECT_TRUE(g.fontItalic());
+  EXPECT_TRUE(g.fontUnderline());
+  EXPECT_EQ(g.foreground().color(), QColor(10, 120, 30));
+  EXPECT_TRUE(Block("format me").blockFormat().alignment() & Qt::AlignHCenter);
+}
+
+TEST_F(ListingTest, EditToolBarUndoesTyping) {
+  const std::string before = Text();
+  FList->Editor->moveCursor(QTextCursor::End);
+  QTest::keyClicks(FList->Editor, "typed");
+  EXPECT_NE(Text(), before);
+  ToolAction(FList->AdvRichEditorEditToolBar1, "Undo")->trigger();
+  EXPECT_EQ(Text(), before);
 }
 
 TEST_F(ListingTest, EditMenuWorksOnTheEditor) {

@@ -109,6 +109,21 @@ TEST_F(StartupTest, ExitClosesTheWindowAndEndsTheProgram) {
   w.reset();
 }
 
+TEST_F(StartupTest, ClosingTheMainWindowClosesTheAboutWindowAndHidesTheListing) {
+  auto w = Start();
+  w->show();
+  w->About1Click();
+  w->ViewlistingMenuClick();
+  ASSERT_TRUE(lmkAboutF && lmkAboutF->isVisible());
+  w->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(lmkAboutF.isNull());
+  ASSERT_NE(lmkLstF, nullptr);
+  EXPECT_FALSE(lmkLstF->isVisible());
+  EXPECT_TRUE(lmkLstF->Reallyexit);
+  w.reset();
+}
+
 TEST_F(StartupTest, CloseButtonClosesTheWindow) {
   auto w = Start();
   QSignalSpy closed(w.get(), &TMorvexF::Closed);
