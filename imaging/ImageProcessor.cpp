@@ -1,8 +1,10 @@
 #include "imaging/ImageProcessor.h"
 
+#include <unistd.h>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+
 #include <unordered_set>
 #include <vector>
 
@@ -31,6 +33,26 @@ std::uint8_t Blend(std::uint8_t over, std::uint8_t under, int op) {
 }
 
 }  // namespace
+
+TImageProcessor::TImageProcessor(TIEBitmap& bitmap) : FBitmap(bitmap) {
+  const long pages = sysconf(_SC_PHYS_PAGES), size = sysconf(_SC_PAGESIZE);
+  FHistoryBudget =
+      pages > 0 && size > 0 ? std::size_t(pages) * std::size_t(size) / 4 : std::size_t(2) << 30;
+}
+
+void TImageProcessor::SetHistoryBudget(std::size_t bytes) {
+  FHistoryBudget = bytes;
+  KeepWithinBudget();
+}
+
+void TImageProcessor::KeepWithinBudget() {
+  while (HistoryBytes() > FHistoryBudget && (FUndo.size() > 1 || FRedo.size() > 1)) {
+    if (FUndo.size() >= FRedo.size())
+      FUndo.pop_back();
+    else
+      FRedo.pop_back();
+  }
+}
 
 void TImageProcessor::Notify(const TIERect& r) const {
   if (FOnChange) FOnChange(r);
@@ -250,6 +272,7 @@ void TImageProcessor::Push(std::deque<TStep>& stack, const std::string& caption)
   if (FUndoLimit == 0) return;
   stack.push_front({caption, FBitmap.Snapshot()});
   while (static_cast<int>(stack.size()) > FUndoLimit) stack.pop_back();  // the oldest goes
+  KeepWithinBudget();
 }
 
 void TImageProcessor::SaveUndoCaptioned(const std::string& caption) {

@@ -15,7 +15,7 @@ enum class TFlipDirection { fdHorizontal, fdVertical };
 
 class TImageProcessor {
  public:
-  explicit TImageProcessor(TIEBitmap& bitmap) : FBitmap(bitmap) {}
+  explicit TImageProcessor(TIEBitmap& bitmap);
 
   // Called with the changed region after every change of the pixels (whole image when
   // the size or format changed).
@@ -59,6 +59,11 @@ class TImageProcessor {
   void ClearAllRedo();
   // Bytes held by the undo and redo entries beyond what the image itself holds.
   std::size_t HistoryBytes() const;
+  // Most bytes the entries may hold beyond the image (a quarter of the machine's memory
+  // unless set). Past it the oldest entries go, so that whole-image edits of a very large
+  // image cannot exhaust memory; the newest entry of each stack always stays.
+  std::size_t HistoryBudget() const { return FHistoryBudget; }
+  void SetHistoryBudget(std::size_t bytes);
 
  private:
   struct TStep {
@@ -68,11 +73,17 @@ class TImageProcessor {
   void Push(std::deque<TStep>& stack, const std::string& caption);
   void AutoSave(const char* caption);
   void Notify(const TIERect& r) const;
-  void NotifyAll() const { Notify({0, 0, FBitmap.Width(), FBitmap.Height()}); }
+  // After a whole-image change, which is when the newest entry's cost becomes known.
+  void NotifyAll() {
+    KeepWithinBudget();
+    Notify({0, 0, FBitmap.Width(), FBitmap.Height()});
+  }
 
   TIEBitmap& FBitmap;
   std::function<void(const TIERect&)> FOnChange;
   bool FAutoUndo = true;
   int FUndoLimit = 9;
+  void KeepWithinBudget();
+  std::size_t FHistoryBudget;
   std::deque<TStep> FUndo, FRedo;  // front = newest
 };

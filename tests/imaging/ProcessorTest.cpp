@@ -193,3 +193,18 @@ TEST(Processor, SmallStrokesOnALargeImageHoldLittleHistory) {
   EXPECT_EQ(b.PixelRGB(500, 1000), (TIERGB{0, 0, 0}));
   EXPECT_EQ(b.PixelRGB(450, 1000), (TIERGB{255, 0, 0}));
 }
+
+TEST(Processor, HistoryBudgetDropsTheOldestWholeImageSteps) {
+  TIEBitmap b(1000, 1000, TIEPixelFormat::ie24RGB);  // 3 MB
+  TImageProcessor p(b);
+  p.SetHistoryBudget(std::size_t(7) * 1024 * 1024);
+  for (int i = 0; i < 5; ++i) p.Negative();  // each step keeps a whole image
+  // The image before each negative differs from the one after it, so each entry costs 3 MB.
+  EXPECT_EQ(p.UndoCount(), 2);
+  EXPECT_LE(p.HistoryBytes(), p.HistoryBudget());
+  ASSERT_TRUE(p.Undo());
+  EXPECT_EQ(b.PixelRGB(0, 0), (TIERGB{0, 0, 0}));  // before the fifth negative: black again
+  // A tiny budget still keeps the newest step.
+  p.SetHistoryBudget(1);
+  EXPECT_EQ(p.UndoCount(), 1);
+}
