@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "common/TestFiles.h"
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -24,13 +26,6 @@ TRun Cli(const TCliArgs& args) {
   std::ostringstream out, err;
   const int rc = CliMain(args, out, err);
   return {rc, out.str(), err.str()};
-}
-
-std::string ReadAll(const fs::path& p) {
-  std::ifstream f(p, std::ios::binary);
-  std::stringstream ss;
-  ss << f.rdbuf();
-  return ss.str();
 }
 
 class OutlineCommands : public ::testing::Test {
@@ -63,7 +58,7 @@ TEST_F(OutlineCommands, ExportsCorpusOutlinesToEveryLayout) {
     EXPECT_EQ(first, "Outlines saved to file " + out);
     EXPECT_EQ(second, "Specimen = 1, XY = 1, n = 200 Direction = Counter clockwise");
     EXPECT_NE(r.Out.find("2 outlines saved for 2 specimens.\n"), std::string::npos) << r.Out;
-    const std::string text = ReadAll(out);
+    const std::string text = Slurp(out);
     if (std::string(ext) == ".txt") {
       EXPECT_EQ(text.rfind("O 1\r\n200\r\n592 1494\r\n", 0), 0u);
     }
@@ -83,7 +78,7 @@ TEST_F(OutlineCommands, RefusedTargetsAreLeftAlone) {
   TRun r = Cli({"outlines", Corpus, lmk});
   EXPECT_EQ(r.Code, 1);
   EXPECT_EQ(r.Err, lmk + ": Cannot save just outlines to LMK files.\n");
-  EXPECT_EQ(ReadAll(lmk), "LM=0\r\n");
+  EXPECT_EQ(Slurp(lmk), "LM=0\r\n");
 
   // The examples hold one chain only: not for MXT.
   const std::string mxt = File("chains.mxt");
@@ -101,7 +96,7 @@ TEST_F(OutlineCommands, RefusedTargetsAreLeftAlone) {
   r = Cli({"outlines", Examples + "/specimens.lmk", txt});
   EXPECT_EQ(r.Code, 0) << r.Err;
   EXPECT_EQ(
-      ReadAll(txt).rfind("F    1   1\r\nMorvex version: 2.32\r\nMorvex dummy line\r\nC 1\r\n", 0),
+      Slurp(txt).rfind("F    1   1\r\nMorvex version: 2.32\r\nMorvex dummy line\r\nC 1\r\n", 0),
       0u);
 }
 

@@ -1,20 +1,13 @@
 #include <gtest/gtest.h>
 
+#include "common/TestFiles.h"
+
 #include <cmath>
 #include <functional>
 
 #include "model/Lmkcomm.h"
 
 namespace {
-
-std::string MessageOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const ElmkException& e) {
-    return e.what();
-  }
-  return "<no ElmkException>";
-}
 
 TSpecimen Triangle() {
   TSpecimen s(3, 2);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+
 #include <unistd.h>
+#include "common/TestFiles.h"
 
 #include <filesystem>
 #include <fstream>
@@ -10,13 +12,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
 
 std::string CrLf(std::initializer_list<std::string> lines) {
   std::string s;

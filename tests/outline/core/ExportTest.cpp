@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "common/TestFiles.h"
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -71,13 +73,6 @@ class TempDir {
  private:
   fs::path FPath;
 };
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  std::stringstream ss;
-  ss << f.rdbuf();
-  return ss.str();
-}
 
 TEST(FourDirectionChain, EachDiagonalBecomesTwoAxisSteps) {
   const auto o = Chain(0, 0, "01234567");
@@ -201,7 +196,7 @@ TEST(SaveJustOutlines, LmkAndUnknownTargetsAreRefusedBeforeTheFileIsTouched) {
                  ElmkException)
         << name;
     EXPECT_TRUE(listing.empty()) << name;
-    EXPECT_EQ(ReadAll(path), "keep me") << name;
+    EXPECT_EQ(Slurp(path), "keep me") << name;
   }
   try {
     SaveJustOutlines(dir.File("x.lmk"), data, nullptr);
@@ -217,7 +212,7 @@ TEST(SaveJustOutlines, ReplacesAnExistingFile) {
   TdataList data;
   AddOutline(*data.Add(std::make_unique<TSpecimen>(0, 2)), XY({{1, 2}}));
   SaveJustOutlines(path, data, nullptr);
-  EXPECT_EQ(ReadAll(path), "O 1\r\n1\r\n1 2\r\n");
+  EXPECT_EQ(Slurp(path), "O 1\r\n1\r\n1 2\r\n");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.File("")), fs::directory_iterator()), 1);
 }
 
