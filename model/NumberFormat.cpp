@@ -1,5 +1,6 @@
 #include "model/NumberFormat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -43,6 +44,7 @@ bool SlowConvert(std::string_view s, double& value, char sep, bool negative, std
     // nothing here depends on the C locale.
     const char* e = std::strchr(buf, 'e');
     long exp10 = e ? std::strtol(e + 1, nullptr, 10) : 0;
+    exp10 = std::clamp(exp10, -100000L, 100000L);  // strtol saturates; keep the sum below
     const char* q = buf;
     while (*q == '0') ++q;
     long intDigits = 0;

@@ -58,6 +58,9 @@ TEST(NumberFormat, Conversions) {
   EXPECT_DOUBLE_EQ(v, -0.025);
   EXPECT_TRUE(TryStrToFloat("1e-400", v, '.'));
   EXPECT_EQ(v, 0);
+  EXPECT_TRUE(TryStrToFloat("1e-99999999999999999999999", v, '.'));
+  EXPECT_EQ(v, 0);
+  EXPECT_FALSE(TryStrToFloat("1e99999999999999999999999", v, '.'));
   for (const char* bad :
        {"", ".", "1.2.3", "1e", "inf", "nan", "0x10", "1,5", "1 ", "--1", "1e999"})
     EXPECT_FALSE(TryStrToFloat(bad, v, '.')) << bad;
