@@ -23,15 +23,19 @@ std::uint64_t TPaintCache::HashOf(const TKey& k) {
 }
 
 const QImage* TPaintCache::Find(const TKey& k, int handle) {
-  const std::uint64_t h = HashOf(k);
+  const auto same = [&k](const TEntry& e) {
+    return e.Kind == k.Kind && e.Values == k.Values && e.Text == k.Text && e.Font == k.Font;
+  };
   const bool slotted = handle >= 0 && static_cast<std::size_t>(handle) < FSlots.size();
-  if (slotted && FSlots[static_cast<std::size_t>(handle)].Entry &&
-      FSlots[static_cast<std::size_t>(handle)].Hash == h)
-    return &FSlots[static_cast<std::size_t>(handle)].Entry->Image;
+  if (slotted) {
+    const TEntry* e = FSlots[static_cast<std::size_t>(handle)].Entry;
+    if (e && same(*e)) return &e->Image;
+  }
+  const std::uint64_t h = HashOf(k);
   const auto it = FSprites.find(h);
   if (it == FSprites.end()) return nullptr;
   for (const auto& e : it->second)
-    if (e->Kind == k.Kind && e->Values == k.Values && e->Text == k.Text && e->Font == k.Font) {
+    if (same(*e)) {
       if (slotted) FSlots[static_cast<std::size_t>(handle)] = {h, e.get()};
       return &e->Image;
     }
