@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
@@ -361,6 +362,52 @@ TEST_F(ImageView, GripsResizeSizeableObjects) {
   EXPECT_EQ(grip, 1);
   EXPECT_EQ(FView->Layer().ObjWidth(h), 17);
   EXPECT_EQ(FView->Layer().ObjLeft(h), 47);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ImageView, CopyToClipboardWithAndWithoutObjects) {
+  FView->IEBitmap().SetPixelRGB(5, 5, {0, 255, 0});
+  const int h = AddMarker(50, 40, 4);
+  FView->Layer().SetObjBrushStyle(h, TIEBrushStyle::bsSolid);
+  FView->Layer().SetObjBrushColor(h, IERGB(255, 0, 0));
+  FView->CopyToClipboard();
+  QImage got = QGuiApplication::clipboard()->image();
+  ASSERT_EQ(got.size(), QSize(200, 150));
+  EXPECT_EQ(got.pixel(5, 5), qRgb(0, 255, 0));
+  EXPECT_EQ(got.pixel(50, 40), qRgb(0, 0, 0));
+  FView->CopyToClipboard(true);
+  got = QGuiApplication::clipboard()->image();
+  EXPECT_EQ(got.pixel(50, 40), qRgb(255, 0, 0));
+  // The image on screen keeps no trace of the objects.
+  EXPECT_EQ(FView->IEBitmap().PixelRGB(50, 40), (TIERGB{0, 0, 0}));
+}
+
+TEST_F(ImageView, GripSizeZeroHidesGripsAndTheirResizing) {
+  const int h = AddMarker(50, 40, 3);
+  FView->SetMouseInteractVt(miObjectSelect);
+  FView->SetObjGripSize(0);
+  FView->Layer().AddSelObject(h);
+  const QPoint corner(int(FView->Maths().XBmp2ScrF(54)), int(FView->Maths().YBmp2ScrF(37)));
+  QTest::mousePress(Port(), Qt::LeftButton, {}, corner);
+  DragTo(corner + QPoint(10, 0));
+  QTest::mouseRelease(Port(), Qt::LeftButton, {}, corner + QPoint(10, 0));
+  EXPECT_EQ(FView->Layer().ObjWidth(h), 7);  // moved or untouched, never resized
+}
+
+TEST_F(ImageView, SizeableSelectionCornerDrag) {
+  FView->SetMouseInteract(miSelect);
+  FView->SetSelectionOptions(iesoSizeable);
+  FView->Select(20, 30, 120, 80);
+  const QPoint br(int(FView->Maths().XBmp2ScrF(120)), int(FView->Maths().YBmp2ScrF(80)));
+  QTest::mousePress(Port(), Qt::LeftButton, {}, br);
+  DragTo(br + QPoint(10, 5));
+  QTest::mouseRelease(Port(), Qt::LeftButton, {}, br + QPoint(10, 5));
+  EXPECT_EQ(FView->SelX1(), 20);
+  EXPECT_EQ(FView->SelX2(), 130);
+  EXPECT_EQ(FView->SelY2(), 85);
 }
 
 }  // namespace
