@@ -443,6 +443,10 @@ bool ReadTarga(const std::string& path, TIEBitmap& bmp, std::string& error) {
   }
   const int bpp = (bits + 7) / 8;
   const std::size_t n = std::size_t(w) * h;
+  // A damaged header must not make us reserve more than the file can hold.
+  const std::size_t avail = b.size() > pos ? b.size() - pos : 0;
+  if ((type & 8) ? n * bpp > avail / 2 * 128 * std::size_t(bpp) + 128 * bpp : n * bpp > avail)
+    return bad("the pixel data is cut short");
   std::vector<unsigned char> px(n * bpp);
   if (type & 8) {
     std::size_t i = 0;
@@ -600,7 +604,9 @@ bool CanWriteImageExtension(const std::string& ext) {
   return true;
 }
 
-bool LoadImageFile(const std::string& path, TIEBitmap& bmp, std::string& error) {
+namespace {
+
+bool LoadImageFileUnguarded(const std::string& path, TIEBitmap& bmp, std::string& error) {
   const std::string ext = ImageExtensionOf(path);
   const TExtInfo* info = InfoFor(ext);
   if (!info || info->Read == TCodec::None) {
@@ -628,6 +634,19 @@ bool LoadImageFile(const std::string& path, TIEBitmap& bmp, std::string& error) 
   // Some variants (16-bit PGM, odd TIFF layouts) are handled by OpenCV.
   std::string cvError;
   if (LoadWithOpenCV(path, bmp, cvError)) return true;
+  return false;
+}
+
+}  // namespace
+
+bool LoadImageFile(const std::string& path, TIEBitmap& bmp, std::string& error) {
+  try {
+    return LoadImageFileUnguarded(path, bmp, error);
+  } catch (const std::bad_alloc&) {
+    error = "Not enough memory to load image file: " + path;
+  } catch (const std::exception& e) {
+    error = "Cannot read image file: " + path + "\n" + e.what();
+  }
   return false;
 }
 
@@ -671,7 +690,9 @@ bool ReadImageHeader(const std::string& path, int& width, int& height, std::stri
   return true;
 }
 
-bool SaveImageFile(const std::string& path, const TIEBitmap& bmp, std::string& error) {
+namespace {
+
+bool SaveImageFileUnguarded(const std::string& path, const TIEBitmap& bmp, std::string& error) {
   const std::string ext = ImageExtensionOf(path);
   if (!CanWriteImageExtension(ext)) {
     error = "Unsupported output file type (." + ext + "): " + RefusalFor(ext, true);
@@ -735,6 +756,19 @@ bool SaveImageFile(const std::string& path, const TIEBitmap& bmp, std::string& e
       break;
   }
   error = "Unsupported output file type (." + ext + ")";
+  return false;
+}
+
+}  // namespace
+
+bool SaveImageFile(const std::string& path, const TIEBitmap& bmp, std::string& error) {
+  try {
+    return SaveImageFileUnguarded(path, bmp, error);
+  } catch (const std::bad_alloc&) {
+    error = "Not enough memory to save image file: " + path;
+  } catch (const std::exception& e) {
+    error = "Cannot write image file: " + path + "\n" + e.what();
+  }
   return false;
 }
 

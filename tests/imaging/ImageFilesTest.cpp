@@ -232,6 +232,23 @@ TEST_F(ImageFiles, UnsupportedTypesAreRefusedClearly) {
   EXPECT_FALSE(ReadImageHeader(Path("junk.nef"), w, h, error));
 }
 
+TEST_F(ImageFiles, DamagedHeadersFailWithoutHugeAllocations) {
+  // A Targa header claiming 65535 x 65535 pixels in front of 10 bytes of data.
+  unsigned char tga[28] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 255, 255, 255, 255, 24, 0x20};
+  std::ofstream(Path("huge.tga"), std::ios::binary)
+      .write(reinterpret_cast<const char*>(tga), sizeof tga);
+  tga[2] = 10;  // the same, run-length encoded
+  std::ofstream(Path("huge_rle.tga"), std::ios::binary)
+      .write(reinterpret_cast<const char*>(tga), sizeof tga);
+  for (const char* name : {"huge.tga", "huge_rle.tga"}) {
+    TIEBitmap b;
+    std::string error;
+    EXPECT_FALSE(LoadImageFile(Path(name), b, error)) << name;
+    EXPECT_NE(error.find("cut short"), std::string::npos) << error;
+    EXPECT_TRUE(b.IsEmpty());
+  }
+}
+
 TEST_F(ImageFiles, FiltersListOnlyWhatWorks) {
   const std::string open = ImageFileFilter(true), save = ImageFileFilter(false);
   EXPECT_EQ(open.rfind("All graphics|", 0), 0u);
