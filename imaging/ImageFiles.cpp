@@ -22,7 +22,7 @@ namespace {
 
 int GJpegQuality = 80;
 
-enum class TCodec { None, Qt, OpenCV, Jpeg2000, CodeStream, LibRaw, Targa, Pxm };
+enum class TCodec { None, Qt, OpenCV, Jpeg2000, CodeStream, LibRaw, Targa, Pxm, Pcx };
 
 struct TExtInfo {
   TCodec Read = TCodec::None;
@@ -42,6 +42,7 @@ const std::map<std::string, TExtInfo>& ExtTable() {
       {"dib", {TCodec::Qt, TCodec::Qt, "bmp"}},
       {"rle", {TCodec::Qt, TCodec::Qt, "bmp"}},
       {"png", {TCodec::Qt, TCodec::Qt, "png"}},
+      {"pcx", {TCodec::Pcx, TCodec::Pcx, ""}},
       {"tga", {TCodec::Targa, TCodec::Targa, "tga"}},
       {"targa", {TCodec::Targa, TCodec::Targa, "tga"}},
       {"vda", {TCodec::Targa, TCodec::Targa, "tga"}},
@@ -71,7 +72,6 @@ const std::map<std::string, TExtInfo>& ExtTable() {
 // Why a known extension is refused.
 std::string RefusalFor(const std::string& ext, bool writing) {
   if (ext == "wmf" || ext == "emf") return "Windows metafiles are not supported";
-  if (ext == "pcx") return "PaintBrush (PCX) files are not supported";
   if (ext == "fax" || ext == "g3n" || ext == "g3f") return "raw fax (G3) files are not supported";
   if (ext == "avi" || ext == "mov") return "video files are not images";
   if (writing) {
@@ -365,6 +365,152 @@ bool LibRawSize(const std::string& path, int& w, int& h, std::string& error) {
   return true;
 }
 
+// ---- PaintBrush, read and written by us: run-length rows, 1-bit, 4-plane EGA, 8-bit
+// with a 256-colour palette at the end, or 24-bit as three planes.
+
+bool PcxSize(const std::vector<unsigned char>& b, int& w, int& h) {
+  if (b.size() < 128 || b[0] != 0x0A || b[2] != 1) return false;
+  const int x0 = b[4] | (b[5] << 8), y0 = b[6] | (b[7] << 8), x1 = b[8] | (b[9] << 8),
+            y1 = b[10] | (b[11] << 8);
+  w = x1 - x0 + 1;
+  h = y1 - y0 + 1;
+  return w > 0 && h > 0;
+}
+
+bool ReadPcx(const std::string& path, TIEBitmap& bmp, std::string& error) {
+  std::vector<unsigned char> b;
+  if (!ReadFileBytes(path, b)) {
+    error = "Cannot open image file: " + path;
+    return false;
+  }
+  const auto bad = [&](const char* why) {
+    error = "Cannot read image file: " + path + "\n" + why;
+    return false;
+  };
+  int w = 0, h = 0;
+  if (!PcxSize(b, w, h)) return bad("not a PaintBrush file");
+  const int bits = b[3], planes = b[65], bpl = b[66] | (b[67] << 8);
+  const bool mono = bits == 1 && planes == 1, ega = bits == 1 && planes >= 2 && planes <= 4;
+  const bool pal8 = bits == 8 && planes == 1, rgb = bits == 8 && (planes == 3 || planes == 4);
+  if (!mono && !ega && !pal8 && !rgb) return bad("unsupported PaintBrush pixel layout");
+  if (bpl * 8 < w * bits) return bad("damaged PaintBrush header");
+  const std::size_t lineBytes = std::size_t(bpl) * planes;
+  // Each encoded byte gives at most 63 decoded ones.
+  if (lineBytes * h > (b.size() - 128) * 63) return bad("the pixel data is cut short");
+  std::vector<unsigned char> data(lineBytes * h);
+  std::size_t pos = 128, out = 0;
+  while (out < data.size()) {
+    if (pos >= b.size()) return bad("the pixel data is cut short");
+    unsigned char c = b[pos++];
+    std::size_t count = 1;
+    if ((c & 0xC0) == 0xC0) {
+      count = c & 0x3F;
+      if (pos >= b.size()) return bad("the pixel data is cut short");
+      c = b[pos++];
+    }
+    count = std::min(count, data.size() - out);
+    std::fill_n(data.begin() + std::ptrdiff_t(out), count, c);
+    out += count;
+  }
+  std::vector<TIERGB> pal(256);
+  for (int i = 0; i < 16; ++i) pal[i] = {b[16 + 3 * i], b[17 + 3 * i], b[18 + 3 * i]};
+  if (pal8) {
+    if (b.size() >= 769 && b[b.size() - 769] == 0x0C)
+      for (int i = 0; i < 256; ++i)
+        pal[i] = {b[b.size() - 768 + 3 * i], b[b.size() - 767 + 3 * i], b[b.size() - 766 + 3 * i]};
+    else
+      for (int i = 0; i < 256; ++i) pal[i] = {std::uint8_t(i), std::uint8_t(i), std::uint8_t(i)};
+  }
+  bool greyRamp = pal8;
+  for (int i = 0; greyRamp && i < 256; ++i)
+    greyRamp = pal[i] == TIERGB{std::uint8_t(i), std::uint8_t(i), std::uint8_t(i)};
+  const TIEPixelFormat pf = mono       ? TIEPixelFormat::ie1g
+                            : rgb      ? TIEPixelFormat::ie24RGB
+                            : greyRamp ? TIEPixelFormat::ie8g
+                                       : TIEPixelFormat::ie8p;
+  TIEBitmap img(w, h, pf);
+  if (pf == TIEPixelFormat::ie8p) img.SetPalette(pal);
+  for (int y = 0; y < h; ++y) {
+    const unsigned char* line = &data[lineBytes * y];
+    std::uint8_t* row = img.WritableScanLine(y);
+    if (mono) {
+      std::memcpy(row, line, std::size_t((w + 7) / 8));
+    } else if (ega) {
+      for (int x = 0; x < w; ++x) {
+        int v = 0;
+        for (int pl = 0; pl < planes; ++pl)
+          v |= ((line[pl * bpl + (x >> 3)] >> (7 - (x & 7))) & 1) << pl;
+        row[x] = std::uint8_t(v);
+      }
+    } else if (pal8) {
+      std::memcpy(row, line, std::size_t(w));
+    } else {
+      for (int x = 0; x < w; ++x)
+        row[3 * x] = line[x], row[3 * x + 1] = line[bpl + x], row[3 * x + 2] = line[2 * bpl + x];
+    }
+  }
+  bmp = std::move(img);
+  return true;
+}
+
+void PcxEncodeLine(const unsigned char* p, std::size_t n, std::vector<unsigned char>& out) {
+  for (std::size_t i = 0; i < n;) {
+    std::size_t run = 1;
+    while (i + run < n && run < 63 && p[i + run] == p[i]) ++run;
+    if (run > 1 || (p[i] & 0xC0) == 0xC0) out.push_back(std::uint8_t(0xC0 | run));
+    out.push_back(p[i]);
+    i += run;
+  }
+}
+
+bool WritePcx(const std::string& path, const TIEBitmap& bmp, std::string& error) {
+  const int w = bmp.Width(), h = bmp.Height();
+  if (w > 65535 || h > 65535) {
+    error = "Image too large for a PaintBrush file";
+    return false;
+  }
+  const TIEPixelFormat pf = bmp.PixelFormat();
+  const bool mono = pf == TIEPixelFormat::ie1g;
+  const bool pal8 = pf == TIEPixelFormat::ie8p || pf == TIEPixelFormat::ie8g;
+  const int bits = mono ? 1 : 8, planes = mono || pal8 ? 1 : 3;
+  const int bpl = ((mono ? (w + 7) / 8 : w) + 1) / 2 * 2;  // even, as the format wants
+  std::vector<unsigned char> out(128, 0);
+  out[0] = 0x0A, out[1] = 5, out[2] = 1, out[3] = std::uint8_t(bits);
+  out[8] = std::uint8_t((w - 1) & 255), out[9] = std::uint8_t((w - 1) >> 8);
+  out[10] = std::uint8_t((h - 1) & 255), out[11] = std::uint8_t((h - 1) >> 8);
+  out[12] = 72, out[14] = 72;
+  if (mono) out[16 + 3] = out[16 + 4] = out[16 + 5] = 255;  // entry 1 white
+  out[65] = std::uint8_t(planes);
+  out[66] = std::uint8_t(bpl & 255), out[67] = std::uint8_t(bpl >> 8);
+  out[68] = 1;
+  std::vector<unsigned char> line(std::size_t(bpl) * planes);
+  for (int y = 0; y < h; ++y) {
+    std::fill(line.begin(), line.end(), 0);
+    const std::uint8_t* row = bmp.ScanLine(y);
+    if (mono) {
+      std::memcpy(line.data(), row, std::size_t((w + 7) / 8));
+    } else if (pal8) {
+      std::memcpy(line.data(), row, std::size_t(w));
+    } else {
+      for (int x = 0; x < w; ++x) {
+        const TIERGB c = bmp.PixelRGB(x, y);
+        line[x] = c.r, line[bpl + x] = c.g, line[2 * bpl + x] = c.b;
+      }
+    }
+    PcxEncodeLine(line.data(), line.size(), out);
+  }
+  if (pal8) {
+    out.push_back(0x0C);
+    for (int i = 0; i < 256; ++i) {
+      const TIERGB c = pf == TIEPixelFormat::ie8p
+                           ? bmp.Palette()[i]
+                           : TIERGB{std::uint8_t(i), std::uint8_t(i), std::uint8_t(i)};
+      out.insert(out.end(), {c.r, c.g, c.b});
+    }
+  }
+  return WriteBytes(path, out, error);
+}
+
 // ---- Targa, written by us: uncompressed, bottom-up rows.
 
 bool WriteTarga(const std::string& path, const TIEBitmap& bmp, std::string& error) {
@@ -624,6 +770,8 @@ bool LoadImageFileUnguarded(const std::string& path, TIEBitmap& bmp, std::string
       return LoadWithOpenCV(path, bmp, error);
     case TCodec::Targa:
       return ReadTarga(path, bmp, error);
+    case TCodec::Pcx:
+      return ReadPcx(path, bmp, error);
     default:
       break;
   }
@@ -666,6 +814,9 @@ bool ReadImageHeader(const std::string& path, int& width, int& height, std::stri
   if (info->Read == TCodec::LibRaw) return LibRawSize(path, width, height, error);
   if (info->Read == TCodec::Jpeg2000) {
     ok = Jpeg2000Size(path, w, h);
+  } else if (info->Read == TCodec::Pcx) {
+    std::vector<unsigned char> b;
+    ok = ReadPrefix(path, b, 128) && PcxSize(b, w, h);
   } else if (info->Read == TCodec::Targa) {
     ok = TargaSize(path, w, h);
   } else {
@@ -707,6 +858,12 @@ bool SaveImageFileUnguarded(const std::string& path, const TIEBitmap& bmp, std::
   switch (info.Write) {
     case TCodec::Targa:
       return WriteTarga(path, bmp, error);
+    case TCodec::Pcx: {
+      TIEBitmap b = bmp;
+      if (b.PixelFormat() == TIEPixelFormat::ie16g || b.PixelFormat() == TIEPixelFormat::ie32f)
+        b.ConvertTo(TIEPixelFormat::ie8g);
+      return WritePcx(path, b, error);
+    }
     case TCodec::Jpeg2000: {
       std::vector<unsigned char> bytes;
       return EncodeWithOpenCV(bmp, ".jp2", bytes, error) && WriteBytes(path, bytes, error);
