@@ -22,7 +22,7 @@ namespace {
 
 int GJpegQuality = 80;
 
-enum class TCodec { None, Qt, OpenCV, Jpeg2000, CodeStream, LibRaw, Targa, Pxm, Pcx };
+enum class TCodec { None, Qt, OpenCV, Jpeg2000, CodeStream, LibRaw, Targa, Pxm, Pcx, Gif };
 
 struct TExtInfo {
   TCodec Read = TCodec::None;
@@ -34,7 +34,7 @@ const std::map<std::string, TExtInfo>& ExtTable() {
   static const std::map<std::string, TExtInfo> table = {
       {"tif", {TCodec::Qt, TCodec::Qt, "tiff"}},
       {"tiff", {TCodec::Qt, TCodec::Qt, "tiff"}},
-      {"gif", {TCodec::Qt, TCodec::None, "gif"}},
+      {"gif", {TCodec::Qt, TCodec::Gif, "gif"}},
       {"jpg", {TCodec::Qt, TCodec::Qt, "jpeg"}},
       {"jpeg", {TCodec::Qt, TCodec::Qt, "jpeg"}},
       {"jpe", {TCodec::Qt, TCodec::Qt, "jpeg"}},
@@ -75,7 +75,6 @@ std::string RefusalFor(const std::string& ext, bool writing) {
   if (ext == "fax" || ext == "g3n" || ext == "g3f") return "raw fax (G3) files are not supported";
   if (ext == "avi" || ext == "mov") return "video files are not images";
   if (writing) {
-    if (ext == "gif") return "GIF files can be read but not written";
     static const std::array<const char*, 6> raw = {"dng", "cr2", "crw", "dcr", "mrw", "nef"};
     if (std::find(raw.begin(), raw.end(), ext) != raw.end())
       return "camera raw files can be read but not written";
@@ -511,6 +510,127 @@ bool WritePcx(const std::string& path, const TIEBitmap& bmp, std::string& error)
   return WriteBytes(path, out, error);
 }
 
+// ---- GIF, written by us: one image of at most 256 colours, LZW-compressed.
+
+class TGifBits {
+ public:
+  explicit TGifBits(std::vector<unsigned char>& out) : FOut(out) {}
+  void Put(unsigned code, int width) {
+    FAcc |= std::uint32_t(code) << FBits;
+    FBits += width;
+    while (FBits >= 8) {
+      Byte(std::uint8_t(FAcc & 255));
+      FAcc >>= 8;
+      FBits -= 8;
+    }
+  }
+  void Finish() {
+    if (FBits > 0) Byte(std::uint8_t(FAcc & 255));
+    Flush();
+    FOut.push_back(0);  // block terminator
+  }
+
+ private:
+  void Byte(std::uint8_t b) {
+    FBlock.push_back(b);
+    if (FBlock.size() == 255) Flush();
+  }
+  void Flush() {
+    if (FBlock.empty()) return;
+    FOut.push_back(std::uint8_t(FBlock.size()));
+    FOut.insert(FOut.end(), FBlock.begin(), FBlock.end());
+    FBlock.clear();
+  }
+  std::vector<unsigned char>& FOut;
+  std::vector<unsigned char> FBlock;
+  std::uint32_t FAcc = 0;
+  int FBits = 0;
+};
+
+void GifCompress(const std::vector<std::uint8_t>& px, std::vector<unsigned char>& out) {
+  constexpr unsigned kClear = 256, kEnd = 257;
+  std::vector<std::int16_t> next(4096 * 256, -1);  // code x byte -> code
+  TGifBits bits(out);
+  int width = 9;
+  unsigned maxCode = kEnd;
+  bits.Put(kClear, width);
+  unsigned cur = px[0];
+  for (std::size_t i = 1; i < px.size(); ++i) {
+    const unsigned c = px[i];
+    const std::int16_t n = next[cur * 256 + c];
+    if (n >= 0) {
+      cur = unsigned(n);
+      continue;
+    }
+    bits.Put(cur, width);
+    next[cur * 256 + c] = std::int16_t(++maxCode);
+    if (maxCode >= (1u << width)) ++width;
+    if (maxCode == 4095) {
+      bits.Put(kClear, width);
+      std::fill(next.begin(), next.end(), std::int16_t(-1));
+      width = 9;
+      maxCode = kEnd;
+    }
+    cur = c;
+  }
+  bits.Put(cur, width);
+  bits.Put(kEnd, width);
+  bits.Finish();
+}
+
+bool WriteGif(const std::string& path, const TIEBitmap& bmp, std::string& error) {
+  const int w = bmp.Width(), h = bmp.Height();
+  if (w > 65535 || h > 65535) {
+    error = "Image too large for a GIF file";
+    return false;
+  }
+  std::vector<TIERGB> pal(256);
+  std::vector<std::uint8_t> px(std::size_t(w) * h);
+  const TIEPixelFormat pf = bmp.PixelFormat();
+  if (pf == TIEPixelFormat::ie8p || pf == TIEPixelFormat::ie8g || pf == TIEPixelFormat::ie1g) {
+    for (int i = 0; i < 256; ++i)
+      pal[i] = pf == TIEPixelFormat::ie8p
+                   ? bmp.Palette()[i]
+                   : TIERGB{std::uint8_t(i), std::uint8_t(i), std::uint8_t(i)};
+    if (pf == TIEPixelFormat::ie1g) pal[1] = {255, 255, 255};
+    for (int y = 0; y < h; ++y) {
+      const std::uint8_t* row = bmp.ScanLine(y);
+      for (int x = 0; x < w; ++x)
+        px[std::size_t(y) * w + x] =
+            pf == TIEPixelFormat::ie1g ? ((row[x >> 3] >> (7 - (x & 7))) & 1) : row[x];
+    }
+  } else {
+    // More than 256 colours: Qt picks the palette (exact when the image has few colours).
+    const QImage idx = BitmapToQImage(bmp)
+                           .convertToFormat(QImage::Format_RGB32)
+                           .convertToFormat(QImage::Format_Indexed8);
+    const auto table = idx.colorTable();
+    for (int i = 0; i < table.size() && i < 256; ++i)
+      pal[i] = {std::uint8_t(qRed(table[i])), std::uint8_t(qGreen(table[i])),
+                std::uint8_t(qBlue(table[i]))};
+    for (int y = 0; y < h; ++y)
+      std::memcpy(&px[std::size_t(y) * w], idx.constScanLine(y), std::size_t(w));
+  }
+  std::vector<unsigned char> out = {'G', 'I', 'F', '8', '9', 'a'};
+  const auto u16 = [&out](int v) {
+    out.insert(out.end(), {std::uint8_t(v & 255), std::uint8_t(v >> 8)});
+  };
+  u16(w);
+  u16(h);
+  out.insert(out.end(), {0xF7, 0, 0});  // global table of 256 entries
+  for (const TIERGB& c : pal) out.insert(out.end(), {c.r, c.g, c.b});
+  out.push_back(',');
+  u16(0);
+  u16(0);
+  u16(w);
+  u16(h);
+  out.push_back(0);
+  out.push_back(8);  // LZW minimum code size
+  GifCompress(px, out);
+  out.push_back(';');
+  return WriteBytes(path, out, error);
+}
+
 // ---- Targa, written by us: uncompressed, bottom-up rows.
 
 bool WriteTarga(const std::string& path, const TIEBitmap& bmp, std::string& error) {
@@ -683,6 +803,36 @@ void LiftAllocationLimit() {
   (void)done;
 }
 
+// The pixels of a decoded GIF as indices into the file's global colour table; false when
+// the file has none or a pixel's colour is not in it (local tables, transparency).
+bool GifWithFileTable(const std::string& path, const QImage& img, TIEBitmap& bmp) {
+  std::vector<unsigned char> b;
+  if (!ReadPrefix(path, b, 13 + 768) || b.size() < 13 || !(b[10] & 0x80)) return false;
+  const int entries = 2 << (b[10] & 7);
+  if (b.size() < std::size_t(13 + 3 * entries)) return false;
+  std::vector<TIERGB> pal(256);
+  std::map<QRgb, int> index;
+  for (int i = entries - 1; i >= 0; --i) {
+    pal[i] = {b[13 + 3 * i], b[14 + 3 * i], b[15 + 3 * i]};
+    index[qRgb(pal[i].r, pal[i].g, pal[i].b)] = i;  // the first of equal entries wins
+  }
+  const QImage rgb = img.convertToFormat(QImage::Format_ARGB32);
+  TIEBitmap out(rgb.width(), rgb.height(), TIEPixelFormat::ie8p);
+  out.SetPalette(pal);
+  for (int y = 0; y < rgb.height(); ++y) {
+    const auto* in = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+    std::uint8_t* row = out.WritableScanLine(y);
+    for (int x = 0; x < rgb.width(); ++x) {
+      if (qAlpha(in[x]) != 255) return false;
+      const auto it = index.find(in[x] | 0xFF000000u);
+      if (it == index.end()) return false;
+      row[x] = std::uint8_t(it->second);
+    }
+  }
+  bmp = std::move(out);
+  return true;
+}
+
 bool LoadWithQt(const std::string& path, const char* format, TIEBitmap& bmp, std::string& error) {
   LiftAllocationLimit();
   QImageReader reader(QString::fromStdString(path), format);
@@ -697,9 +847,12 @@ bool LoadWithQt(const std::string& path, const char* format, TIEBitmap& bmp, std
       return false;
     }
   }
-  // Qt hands GIF frames over as 32-bit colour; a GIF has at most 256 colours.
-  if (reader.format() == "gif" && img.format() != QImage::Format_Indexed8)
+  // Qt hands GIF frames over as 32-bit colour; a GIF has at most 256 colours, and the
+  // file's own colour table keeps its index order.
+  if (reader.format() == "gif" && img.format() != QImage::Format_Indexed8) {
+    if (GifWithFileTable(path, img, bmp)) return true;
     img = img.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
+  }
   bmp = QImageToBitmap(img);
   return true;
 }
@@ -858,6 +1011,8 @@ bool SaveImageFileUnguarded(const std::string& path, const TIEBitmap& bmp, std::
   switch (info.Write) {
     case TCodec::Targa:
       return WriteTarga(path, bmp, error);
+    case TCodec::Gif:
+      return WriteGif(path, bmp, error);
     case TCodec::Pcx: {
       TIEBitmap b = bmp;
       if (b.PixelFormat() == TIEPixelFormat::ie16g || b.PixelFormat() == TIEPixelFormat::ie32f)
