@@ -20,7 +20,7 @@ const std::string& Text() {
 void BM_ReadLandmarkFile(benchmark::State& state) {
   const std::string& text = Text();
   for (auto _ : state) {
-    TTextFile f(text);
+    TTextFile f = TTextFile::View(text);
     TdataList data;
     TSpecimen* spec = nullptr;
     if (!ReadLandmarkFile(f, spec, data, false)) state.SkipWithError("read failed");

@@ -8,7 +8,20 @@
 
 #include "model/Errors.h"
 
-TTextFile::TTextFile(std::string content) : FData(std::move(content)) {}
+TTextFile::TTextFile(std::string content) : FData(std::move(content)), FText(FData) {}
+
+TTextFile::TTextFile(TTextFile&& other) noexcept
+    : FPos(other.FPos), FLine(other.FLine), FLastLine(other.FLastLine) {
+  const bool owned = other.FText.data() == other.FData.data();
+  FData = std::move(other.FData);
+  FText = owned ? std::string_view(FData) : other.FText;
+}
+
+TTextFile TTextFile::View(std::string_view text) {
+  TTextFile f;
+  f.FText = text;
+  return f;
+}
 
 TTextFile TTextFile::Open(const std::string& path) {
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> fp(std::fopen(path.c_str(), "rb"), &std::fclose);
@@ -27,10 +40,10 @@ TTextFile TTextFile::Open(const std::string& path) {
 
 std::string_view TTextFile::ReadLine() {
   if (Eof()) return {};
-  const char* base = FData.data();
-  const void* nl = std::memchr(base + FPos, '\n', FData.size() - FPos);
+  const char* base = FText.data();
+  const void* nl = std::memchr(base + FPos, '\n', FText.size() - FPos);
   std::size_t end =
-      nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - base) : FData.size();
+      nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - base) : FText.size();
   std::string_view line(base + FPos, end - FPos);
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
   FPos = nl ? end + 1 : end;
@@ -44,15 +57,15 @@ void TTextFile::SkipLine() {
 }
 
 bool TTextFile::SeekEoln() {
-  while (FPos < FData.size() && (FData[FPos] == ' ' || FData[FPos] == '\t')) ++FPos;
-  if (FPos >= FData.size()) return true;
-  const char c = FData[FPos];
-  return c == '\n' || (c == '\r' && (FPos + 1 >= FData.size() || FData[FPos + 1] == '\n'));
+  while (FPos < FText.size() && (FText[FPos] == ' ' || FText[FPos] == '\t')) ++FPos;
+  if (FPos >= FText.size()) return true;
+  const char c = FText[FPos];
+  return c == '\n' || (c == '\r' && (FPos + 1 >= FText.size() || FText[FPos + 1] == '\n'));
 }
 
 bool TTextFile::SeekEof() {
-  while (FPos < FData.size() && static_cast<unsigned char>(FData[FPos]) <= ' ') {
-    if (FData[FPos] == '\n') ++FLine;
+  while (FPos < FText.size() && static_cast<unsigned char>(FText[FPos]) <= ' ') {
+    if (FText[FPos] == '\n') ++FLine;
     ++FPos;
   }
   return Eof();
@@ -60,9 +73,9 @@ bool TTextFile::SeekEof() {
 
 int TTextFile::ReadChar() {
   if (Eof()) return -1;
-  char c = FData[FPos++];
+  char c = FText[FPos++];
   FLastLine = FLine;
-  if (c == '\r' && FPos < FData.size() && FData[FPos] == '\n') c = FData[FPos++];
+  if (c == '\r' && FPos < FText.size() && FText[FPos] == '\n') c = FText[FPos++];
   if (c == '\n') ++FLine;
   return static_cast<unsigned char>(c);
 }
@@ -70,9 +83,9 @@ int TTextFile::ReadChar() {
 int TTextFile::ReadInteger() {
   if (SeekEof()) throw EInOutError("Read beyond end of file");
   const std::size_t b = FPos;
-  while (FPos < FData.size() && static_cast<unsigned char>(FData[FPos]) > ' ') ++FPos;
+  while (FPos < FText.size() && static_cast<unsigned char>(FText[FPos]) > ' ') ++FPos;
   FLastLine = FLine;
-  const std::string_view word(FData.data() + b, FPos - b);
+  const std::string_view word(FText.data() + b, FPos - b);
   long long v = 0;
   std::size_t i = 0;
   bool negative = false;

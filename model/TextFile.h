@@ -9,11 +9,16 @@
 
 class TTextFile {
  public:
+  TTextFile(TTextFile&& other) noexcept;
+  TTextFile& operator=(TTextFile&&) = delete;
+  TTextFile(const TTextFile&) = delete;
   explicit TTextFile(std::string content);
+  // Reads text the caller keeps alive for the life of the object (no copy).
+  static TTextFile View(std::string_view text);
   // Reads the whole file; a file that cannot be opened or read raises EInOutError.
   static TTextFile Open(const std::string& path);
 
-  bool Eof() const { return FPos >= FData.size(); }
+  bool Eof() const { return FPos >= FText.size(); }
   // The next whole line without its line end; at the end of the file the empty text.
   std::string_view ReadLine();
   // Drops the rest of the current line, line end included.
@@ -31,11 +36,13 @@ class TTextFile {
   // The 1-based number of the line that was read last (0 before anything was read).
   int LineNumber() const { return FLastLine; }
   std::size_t Position() const { return FPos; }
-  std::size_t Size() const { return FData.size(); }
-  std::size_t RemainingBytes() const { return FData.size() - FPos; }
+  std::size_t Size() const { return FText.size(); }
+  std::size_t RemainingBytes() const { return FText.size() - FPos; }
 
  private:
-  std::string FData;
+  TTextFile() = default;
+  std::string FData;       // the text when the object owns it
+  std::string_view FText;  // what is read: FData or the caller's text
   std::size_t FPos = 0;
   int FLine = 1;      // the line the position is in
   int FLastLine = 0;  // the line of the last character consumed

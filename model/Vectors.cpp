@@ -227,13 +227,16 @@ static bool FastCoordinateLine(std::string_view s, int dims, double* out) {
     bool negative = false;
     if (*p == '-' || *p == '+') negative = *p++ == '-';
     std::uint64_t m = 0;
-    int digits = 0, decimals = 0;
-    unsigned d;
-    while (p < end && (d = static_cast<unsigned>(*p - '0')) < 10u) m = m * 10 + d, ++digits, ++p;
+    const char* first = p;
+    while (p < end && static_cast<unsigned>(*p - '0') < 10u)
+      m = m * 10 + static_cast<unsigned>(*p++ - '0');
+    long digits = p - first, decimals = 0;
     if (p < end && *p == sep) {
-      ++p;
-      while (p < end && (d = static_cast<unsigned>(*p - '0')) < 10u)
-        m = m * 10 + d, ++digits, ++decimals, ++p;
+      const char* fraction = ++p;
+      while (p < end && static_cast<unsigned>(*p - '0') < 10u)
+        m = m * 10 + static_cast<unsigned>(*p++ - '0');
+      decimals = p - fraction;
+      digits += decimals;
     }
     if (digits == 0 || digits > 15 || (p<end&& static_cast<unsigned char>(*p)> ' ')) return false;
     const double v = static_cast<double>(m) / kPow10[decimals];

@@ -152,6 +152,21 @@ TEST(Containers, ReadFileAppliesTheDecimalRules) {
   }
 }
 
+TEST(TextFile, OwnedAndViewedTextReadAlikeAndSurviveMoves) {
+  const std::string text = "a\r\nb\nlast";
+  auto lines = [](TTextFile f) {
+    std::vector<std::string> out;
+    while (!f.Eof()) out.emplace_back(f.ReadLine());
+    return out;
+  };
+  const std::vector<std::string> expected = {"a", "b", "last"};
+  EXPECT_EQ(lines(TTextFile(text)), expected);
+  EXPECT_EQ(lines(TTextFile::View(text)), expected);
+  TTextFile shortText(std::string("x"));  // held inside the string object itself
+  TTextFile moved(std::move(shortText));
+  EXPECT_EQ(moved.ReadLine(), "x");
+}
+
 TEST(Containers, ReadFileLeavesEarlierPointsFilled) {
   TTextFile f("1 2\n3 4\nbad\n");
   Txy xy(4);
