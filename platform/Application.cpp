@@ -1,9 +1,15 @@
 #include "platform/Application.h"
 
+#include <clocale>
+
 #include "platform/Dialogs.h"
 #include "platform/WinPos.h"
 
-TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  // Qt takes the C locale from the environment; the program's own decimal setting decides
+  // how numbers are written, so printf-style text must keep the period.
+  std::setlocale(LC_NUMERIC, "C");
+}
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {
   try {
