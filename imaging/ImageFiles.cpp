@@ -376,16 +376,23 @@ bool PcxSize(const std::vector<unsigned char>& b, int& w, int& h) {
   return w > 0 && h > 0;
 }
 
+// The bytes of an image file our own readers decode, or false with the program's message.
+bool ReadImageBytes(const std::string& path, std::vector<unsigned char>& b, std::string& error) {
+  if (ReadFileBytes(path, b)) return true;
+  error = "Cannot open image file: " + path;
+  return false;
+}
+
+// The message for a file our own readers cannot decode; answers false to be returned.
+bool ImageReadFailed(const std::string& path, const char* why, std::string& error) {
+  error = "Cannot read image file: " + path + "\n" + why;
+  return false;
+}
+
 bool ReadPcx(const std::string& path, TIEBitmap& bmp, std::string& error) {
   std::vector<unsigned char> b;
-  if (!ReadFileBytes(path, b)) {
-    error = "Cannot open image file: " + path;
-    return false;
-  }
-  const auto bad = [&](const char* why) {
-    error = "Cannot read image file: " + path + "\n" + why;
-    return false;
-  };
+  if (!ReadImageBytes(path, b, error)) return false;
+  const auto bad = [&](const char* why) { return ImageReadFailed(path, why, error); };
   int w = 0, h = 0;
   if (!PcxSize(b, w, h)) return bad("not a PaintBrush file");
   const int bits = b[3], planes = b[65], bpl = b[66] | (b[67] << 8);
@@ -679,14 +686,8 @@ bool WriteTarga(const std::string& path, const TIEBitmap& bmp, std::string& erro
 // Types 1, 2, 3 and their run-length forms 9, 10, 11; 8, 15/16, 24 or 32 bits.
 bool ReadTarga(const std::string& path, TIEBitmap& bmp, std::string& error) {
   std::vector<unsigned char> b;
-  if (!ReadFileBytes(path, b)) {
-    error = "Cannot open image file: " + path;
-    return false;
-  }
-  const auto bad = [&](const char* why) {
-    error = "Cannot read image file: " + path + "\n" + why;
-    return false;
-  };
+  if (!ReadImageBytes(path, b, error)) return false;
+  const auto bad = [&](const char* why) { return ImageReadFailed(path, why, error); };
   if (b.size() < 18) return bad("the file is too short for a Targa header");
   const int idLen = b[0], cmapType = b[1], type = b[2];
   const int cmapFirst = b[3] | (b[4] << 8), cmapLen = b[5] | (b[6] << 8), cmapBits = b[7];
