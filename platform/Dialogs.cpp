@@ -56,10 +56,6 @@ const char* KindName(TMsgKind kind) {
   return "Information";
 }
 
-QWidget* DialogParent() {
-  return QApplication::activeWindow();
-}
-
 int Ask(TMsgKind kind, const std::string& caption, const std::string& text,
         QMessageBox::StandardButtons buttons, QMessageBox::StandardButton def) {
   QMessageBox box(IconOf(kind), Q(caption.empty() ? KindName(kind) : caption), Q(text), buttons,
@@ -69,6 +65,10 @@ int Ask(TMsgKind kind, const std::string& caption, const std::string& text,
 }
 
 }  // namespace
+
+QWidget* DialogParent() {
+  return QApplication::activeWindow();
+}
 
 void TDialogs::ShowError(const std::string& text) {
   Sound(TMsgKind::Error);

@@ -14,6 +14,7 @@
 #include <vector>
 
 class QPrinter;
+class QWidget;
 
 enum class TMsgKind { Error, Warning, Information, Confirmation };
 enum class TFileExistsChoice { Overwrite, Append, Cancel };
@@ -60,6 +61,8 @@ TDialogs& Dialogs();
 std::unique_ptr<TDialogs> SetDialogs(std::unique_ptr<TDialogs> d);
 
 void ShowWarning(const std::string& text);
+// The window the real service's dialogs belong to: the active window, or none.
+QWidget* DialogParent();
 // System beep (also used by the landmark option).
 void Beep();
 
