@@ -116,6 +116,21 @@ void TVectorLayer::SetObj(int h, const TIEVObject& o) {
   Changed();
 }
 
+void TVectorLayer::ModifyObj(int h, const std::function<void(TIEVObject&)>& f) {
+  TIEVObject& o = Mut(h);
+  f(o);
+  FitBoxToPoints(o);
+  Changed();
+}
+
+void TVectorLayer::EndUpdate() {
+  if (FUpdating > 0) --FUpdating;
+  if (FUpdating == 0 && FChangePending) {
+    FChangePending = false;
+    Changed();
+  }
+}
+
 void TVectorLayer::FitBoxToPoints(TIEVObject& o) {
   if (!HasPoints(o)) return;
   int x0 = o.Points[0].x, x1 = x0, y0 = o.Points[0].y, y1 = y0;

@@ -108,6 +108,11 @@ class TVectorLayer {
 
   const TIEVObject& Obj(int h) const;
   void SetObj(int h, const TIEVObject& o);
+  // Changes object h in place through f; the box of a point object is refitted after.
+  void ModifyObj(int h, const std::function<void(TIEVObject&)>& f);
+  // Change notifications wait until the outermost EndUpdate, which sends one if needed.
+  void BeginUpdate() { ++FUpdating; }
+  void EndUpdate();
 
   int ObjID(int h) const { return Obj(h).ID; }
   void SetObjID(int h, int id);
@@ -191,7 +196,10 @@ class TVectorLayer {
  private:
   TIEVObject& Mut(int h);
   void Changed() const {
-    if (FOnChange) FOnChange();
+    if (FUpdating > 0)
+      FChangePending = true;
+    else if (FOnChange)
+      FOnChange();
   }
   static void FitBoxToPoints(TIEVObject& o);
   static bool HitsObject(const TIEVObject& o, double x, double y, double tol);
@@ -201,4 +209,6 @@ class TVectorLayer {
   std::vector<int> FOrder;                             // drawing order, back to front
   std::vector<int> FSelected;
   std::function<void()> FOnChange;
+  int FUpdating = 0;
+  mutable bool FChangePending = false;
 };

@@ -57,6 +57,8 @@ int nCurvePoints = 0;
 double LastCurveArea = 0;
 double LastCurveLength = 0;
 int NearestPoint = 0;
+bool LeftButtonDown = false;
+bool RebuildObjects = false;
 int TemplateFirstObj = -1;
 int MeasureNo = 0;
 bool MeasureCounted = false;
@@ -138,6 +140,8 @@ void ResetWorkspace() {
   nCurvePoints = 0;
   LastCurveArea = LastCurveLength = 0;
   NearestPoint = 0;
+  LeftButtonDown = false;
+  RebuildObjects = false;
   TemplateFirstObj = -1;
   MeasureNo = 0;
   MeasureCounted = ThresholdShown = false;

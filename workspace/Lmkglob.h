@@ -86,6 +86,8 @@ extern int nCurvePoints;
 extern double LastCurveArea;
 extern double LastCurveLength;
 extern int NearestPoint;
+extern bool LeftButtonDown;  // the last press on the view was a left one; cleared on release
+extern bool RebuildObjects;  // set within one press to rebuild the objects at its end
 extern int TemplateFirstObj;
 extern int MeasureNo;
 extern bool MeasureCounted;

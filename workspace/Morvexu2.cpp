@@ -5,8 +5,10 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
@@ -14,6 +16,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "imaging/ImageView.h"
 #include "model/Errors.h"
 #include "platform/Cursors.h"
 #include "platform/Dialogs.h"
@@ -55,14 +58,10 @@ TMorvexF::TMorvexF(QWidget* parent) : QMainWindow(parent) {
   resize(1000, 720);
   BuildMenus();
   BuildToolBar();
+  BuildModeControls();
+  BuildPopupMenus();
   BuildStatusBar();
-  // The image view of a later feature takes this place.
-  auto area = std::make_unique<QWidget>();
-  area->setObjectName("ImageArea");
-  area->setAutoFillBackground(true);
-  area->setBackgroundRole(QPalette::Dark);
-  ImageArea = area.get();
-  setCentralWidget(area.release());
+  BuildImageView();
   MorvexF = this;
   SetApplicationMainWindow(this);
   FormCreate();
@@ -74,14 +73,78 @@ TMorvexF::~TMorvexF() {
 }
 
 void TMorvexF::BuildMenus() {
+  auto item = [this](QMenu* menu, const char* name, const char* text, auto handler) {
+    QAction* a = menu->addAction(text);
+    a->setObjectName(name);
+    connect(a, &QAction::triggered, this, [this, handler] {
+      (this->*handler)();
+      RestoreModeChecks();
+    });
+    return a;
+  };
   QMenu* file = menuBar()->addMenu("&File");
-  SaveMenu = file->addAction("&Save data");
-  SaveMenu->setObjectName("SaveMenu");
-  SaveAsMenu = file->addAction("Save data &as...");
-  SaveAsMenu->setObjectName("SaveAsMenu");
+  QMenu* input = file->addMenu("Input source");
+  OpenfileMenu = item(input, "OpenfileMenu", "&File...", &TMorvexF::OpenfileMenuClick);
+  OpenfileMenu->setShortcut(QKeySequence::Open);
+  AppendfileMenu =
+      item(file, "AppendfileMenu", "Append lmk file ...", &TMorvexF::AppendfileMenuClick);
+  AppendfileMenu->setStatusTip("Append to current file");
+  file->addSeparator();
+  SaveMenu = item(file, "SaveMenu", "&Save data...", &TMorvexF::SaveMenuClick);
+  SaveMenu->setShortcut(QKeySequence::Save);
+  SaveAsMenu = item(file, "SaveAsMenu", "Save data &as...", &TMorvexF::SaveDataAsMenuClick);
+  SavejustoutlinesMenu = file->addAction("Save just outlines...");
+  SavejustoutlinesMenu->setObjectName("SavejustoutlinesMenu");
+  SavejustoutlinesMenu->setEnabled(false);
+  ClearfileMenu = item(file, "ClearfileMenu", "&Clear data...", &TMorvexF::ClearfileMenuClick);
   file->addSeparator();
   eXit1 = file->addAction("e&Xit", this, &TMorvexF::eXit1Click);
   eXit1->setObjectName("eXit1");
+  eXit1->setShortcut(QKeySequence::Quit);
+
+  QMenu* edit = menuBar()->addMenu("&Edit");
+  UndoMenu = edit->addAction("&Undo ");
+  UndoMenu->setObjectName("UndoMenu");
+  UndoMenu->setEnabled(false);
+  RedoMenu = edit->addAction("&Redo ");
+  RedoMenu->setObjectName("RedoMenu");
+  RedoMenu->setEnabled(false);
+
+  QMenu* specimen = menuBar()->addMenu("&Specimen");
+  NextMenu = item(specimen, "NextMenu", "&Next ", &TMorvexF::RightSBClick);
+  PreviousMenu = item(specimen, "PreviousMenu", "&Previous", &TMorvexF::LeftSBClick);
+  GotoMenu = item(specimen, "GotoMenu", "&Go to specimen ...", &TMorvexF::GotoMenuClick);
+  specimen->addSeparator();
+  DeletecurrentspecimenMenu = item(specimen, "DeletecurrentspecimenMenu", "Delete current specimen",
+                                   &TMorvexF::DeletecurrentspecimenMenuClick);
+  NextMenu->setEnabled(false);
+  PreviousMenu->setEnabled(false);
+  GotoMenu->setEnabled(false);
+
+  QMenu* modes = menuBar()->addMenu("&Modes");
+  auto mode = [&](const char* name, const char* text, auto handler) {
+    QAction* a = item(modes, name, text, handler);
+    a->setCheckable(true);
+    return a;
+  };
+  DigitizeLMModeMenu =
+      mode("DigitizeLMModeMenu", "Digitize landmarks", &TMorvexF::DigitizeLMmodeMenuClick);
+  EditModeMenu = mode("EditModeMenu", "Edit mode", &TMorvexF::EditModeMenuClick);
+  DrawCVModeMenu = mode("DrawCVModeMenu", "Draw curves", &TMorvexF::DrawCVmodeMenuClick);
+  OutlineModeMenu = mode("OutlineModeMenu", "Outline mode", &TMorvexF::OutlineModeMenuClick);
+  PaintmodeMenu = mode("PaintmodeMenu", "Draw on image mode", &TMorvexF::PaintmodeMenuClick);
+  MeasuremodeMenu = mode("MeasuremodeMenu", "Measure mode", &TMorvexF::MeasuremodeMenuClick);
+  AnglemodeMenu = mode("AnglemodeMenu", "Angle mode", &TMorvexF::AnglemodeMenuClick);
+  QMenu* profile = modes->addMenu("Profile");
+  horizontalProfileModeMenu = item(profile, "horizontalProfileModeMenu", "horizonal",
+                                   &TMorvexF::horizontalProfileModeMenuClick);
+  verticalProfileModeMenu =
+      item(profile, "verticalProfileModeMenu", "vertical", &TMorvexF::verticalProfileModeMenuClick);
+  horizontalProfileModeMenu->setCheckable(true);
+  verticalProfileModeMenu->setCheckable(true);
+  horizontalProfileModeMenu->setChecked(true);
+  modes->addSeparator();
+  ClosecurveMenu = Check(modes, "ClosecurveMenu", "Close curve", false);
 
   QMenu* view = menuBar()->addMenu("&View");
   ViewlistingMenu = view->addAction("View listing...", this, &TMorvexF::ViewlistingMenuClick);
@@ -89,6 +152,8 @@ void TMorvexF::BuildMenus() {
 
   QMenu* options = menuBar()->addMenu("&Options");
   LabellandmarksMenu = Check(options, "LabellandmarksMenu", "Label landmarks", false);
+  LabellandmarksMenu->setStatusTip("Number the landmarks?");
+  connect(LabellandmarksMenu, &QAction::triggered, this, &TMorvexF::LabellandmarksMenuClick);
   TemplateMenu = Check(options, "TemplateMenu", "Template mode", false);
   connect(TemplateMenu, &QAction::triggered, this, &TMorvexF::TemplateMenuClick);
   FitToWindowMnu = Check(options, "FitToWindowMnu", "Fit to window", true);
@@ -144,9 +209,18 @@ void TMorvexF::BuildToolBar() {
     ToolPanel->addWidget(b.release());
     return p;
   };
-  SaveSB = button("SaveSB", "Save", "Save data");
+  OpenSB = button("OpenSB", "Open", "Open data or image file");
+  OpenSB->setDefaultAction(OpenfileMenu);
+  SaveSB = button("SaveSB", "Save", "Save data to LMK file");
   SaveSB->setDefaultAction(SaveMenu);
   SaveSB->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  ToolPanel->addSeparator();
+  LeftSB = button("LeftSB", "<", "Get previous image");
+  connect(LeftSB, &QToolButton::clicked, this, &TMorvexF::LeftSBClick);
+  RightSB = button("RightSB", ">", "Get next image");
+  connect(RightSB, &QToolButton::clicked, this, &TMorvexF::RightSBClick);
+  LeftSB->setEnabled(false);
+  RightSB->setEnabled(false);
   ToolPanel->addSeparator();
   // A setting shown by a button and a menu item is one setting: they share the action.
   LabelLMSB = button("LabelLMSB", "#", "Label landmarks");
@@ -166,6 +240,146 @@ void TMorvexF::BuildToolBar() {
   ToolPanel->addSeparator();
   CloseSB = button("CloseSB", "Exit", "Exit program");
   connect(CloseSB, &QToolButton::clicked, this, &TMorvexF::eXit1Click);
+}
+
+void TMorvexF::BuildModeControls() {
+  ToolPanel->addSeparator();
+  auto modeButton = [this](const char* name, const char* text, const char* hint,
+                           void (TMorvexF::*handler)()) {
+    auto b = std::make_unique<QToolButton>();
+    b->setObjectName(name);
+    b->setText(text);
+    b->setToolTip(hint);
+    b->setCheckable(true);
+    QToolButton* p = b.get();
+    connect(p, &QToolButton::clicked, this, [this, handler] {
+      (this->*handler)();
+      // A press that entered no mode leaves the buttons as the mode has them.
+      RestoreModeChecks();
+    });
+    ToolPanel->addWidget(b.release());
+    return p;
+  };
+  DigitizeLMmodeSB =
+      modeButton("DigitizeLMmodeSB", "LM", "Digitize landmarks", &TMorvexF::DigitizeLMmodeSBClick);
+  EditModeSB =
+      modeButton("EditModeSB", "Edit", "Edit landmarks & curves", &TMorvexF::EditModeSBClick);
+  DrawCVmodeSB =
+      modeButton("DrawCVmodeSB", "Curve", "Draw background curves", &TMorvexF::DrawCVmodeSBClick);
+  OutlineSB = modeButton("OutlineSB", "Outline", "Outline object", &TMorvexF::OutlineSBClick);
+  PaintModeSB = modeButton("PaintModeSB", "Paint", "Draw on image", &TMorvexF::PaintModeSBClick);
+  MeasureModeSB = modeButton("MeasureModeSB", "Length", "Make linear measurements",
+                             &TMorvexF::MeasureModeSBClick);
+  AngleModeSB =
+      modeButton("AngleModeSB", "Angle", "Make angle measurements", &TMorvexF::AngleModeSBClick);
+  auto m = std::make_unique<QToolButton>();
+  m->setObjectName("MissingLMSB");
+  m->setText("M");
+  m->setToolTip("Next LM is missing");
+  MissingLMSB = m.get();
+  connect(MissingLMSB, &QToolButton::clicked, this, &TMorvexF::MissingLMSBClick);
+  ToolPanel->addWidget(m.release());
+}
+
+void TMorvexF::BuildPopupMenus() {
+  auto menu = [this](const char* name) {
+    auto m = std::make_unique<QMenu>(this);
+    m->setObjectName(name);
+    return m.release();  // the window owns it
+  };
+  auto item = [this](QMenu* m, const char* name, const char* text, void (TMorvexF::*handler)()) {
+    QAction* a = m->addAction(text);
+    a->setObjectName(name);
+    if (handler) connect(a, &QAction::triggered, this, handler);
+    return a;
+  };
+  auto separator = [](QMenu* m, const char* name) {
+    QAction* a = m->addSeparator();
+    a->setObjectName(name);
+    return a;
+  };
+  EditPopupMenu = menu("EditPopupMenu");
+  QMenu* e = EditPopupMenu;
+  DeletelandmarkMenu =
+      item(e, "DeletelandmarkMenu", "Delete landmark", &TMorvexF::DeletelandmarkMenuClick);
+  InsertlandmarkMenu =
+      item(e, "InsertlandmarkMenu", "Insert landmark", &TMorvexF::InsertlandmarkMenuClick);
+  MarkLMmissingMnu =
+      item(e, "MarkLMmissingMnu", "Mark LM missing", &TMorvexF::MarkLMmissingMnuClick);
+  RestoremissingLMMnu =
+      item(e, "RestoremissingLMMnu", "Restore missing LM", &TMorvexF::RestoremissingLMMnuClick);
+  N15 = separator(e, "N15");
+  // The curve commands arrive with curve editing; until then they are shown but inactive.
+  DeletecurvepointMenu = item(e, "DeletecurvepointMenu", "Delete curve point", nullptr);
+  DeletecurveMenu = item(e, "DeletecurveMenu", "Delete curve", nullptr);
+  ResamplecurveMenu = item(e, "ResamplecurveMenu", "Resample curve", nullptr);
+  CurveAreaMenu = item(e, "CurveAreaMenu", "Curve area", nullptr);
+  SavecurveareaMenu = item(e, "SavecurveareaMenu", "Save curve area", nullptr);
+  CurvelengthMenu = item(e, "CurvelengthMenu", "Curve length", nullptr);
+  SavecurvelengthMenu = item(e, "SavecurvelengthMenu", "Save curve length", nullptr);
+  for (QAction* a : {DeletecurvepointMenu, DeletecurveMenu, ResamplecurveMenu, CurveAreaMenu,
+                     SavecurveareaMenu, CurvelengthMenu, SavecurvelengthMenu})
+    a->setEnabled(false);
+  N14 = separator(e, "N14");
+  DeleteoutlinepointMenu = item(e, "DeleteoutlinepointMenu", "Delete outline point",
+                                &TMorvexF::DeleteoutlinepointMenuClick);
+  DeleteoutlineMenu =
+      item(e, "DeleteoutlineMenu", "Delete outline", &TMorvexF::DeleteoutlineMenuClick);
+  e->addSeparator();
+  EditmodeMenu2 = item(e, "EditmodeMenu2", "Edit mode", &TMorvexF::EditModeSBClick);
+  DigitizemodeMenu = item(e, "DigitizemodeMenu", "Digitize mode", &TMorvexF::DigitizeLMmodeSBClick);
+  CancelMenu = item(e, "CancelMenu", "Cancel", nullptr);
+
+  MeasurePopupMenu = menu("MeasurePopupMenu");
+  DeleteobjectMenu =
+      item(MeasurePopupMenu, "DeleteobjectMenu", "Delete object", &TMorvexF::DeleteobjectMenuClick);
+}
+
+void TMorvexF::BuildImageView() {
+  auto view = std::make_unique<TImageView>();
+  view->setObjectName("lmkPMimage");
+  lmkPMimage = view.get();
+  ImageArea = lmkPMimage;
+  setCentralWidget(view.release());
+  TImageView& v = *lmkPMimage;
+  v.OnMouseDown = [this](Qt::MouseButton b, Qt::KeyboardModifiers m, int x, int y) {
+    lmkPMimageMouseDown(b, m, x, y);
+  };
+  v.OnMouseMove = [this](Qt::MouseButtons b, Qt::KeyboardModifiers m, int x, int y) {
+    lmkPMimageMouseMove(b, m, x, y);
+  };
+  v.OnMouseUp = [this](Qt::MouseButton b, Qt::KeyboardModifiers m, int x, int y) {
+    lmkPMimageMouseUp(b, m, x, y);
+  };
+  v.OnObjectOver = [this](int h) { lmkPMimageObjectOver(h); };
+  v.OnSelectObject = [this] { lmkPMimageSelectObject(); };
+  v.OnObjectMoveResize = [this](int h, int g, int dx, int dy) {
+    lmkPMimageObjectMoveResize(h, g, dx, dy);
+  };
+  v.OnObjectClick = [this](int h) { lmkPMimageObjectClick(h); };
+  v.OnObjectDblClick = [this](int h) { lmkPMimageObjectDblClick(h); };
+  v.installEventFilter(this);
+  v.viewport()->installEventFilter(this);
+  nLMPanel->installEventFilter(this);
+}
+
+bool TMorvexF::eventFilter(QObject* watched, QEvent* e) {
+  if (e->type() == QEvent::KeyPress) {
+    auto* k = static_cast<QKeyEvent*>(e);
+    if (FormKeyDown(k->key(), k->modifiers())) return true;
+  } else if (watched == nLMPanel && e->type() == QEvent::MouseButtonRelease) {
+    nLMPanelClick();
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, e);
+}
+
+void TMorvexF::keyPressEvent(QKeyEvent* e) {
+  if (FormKeyDown(e->key(), e->modifiers())) {
+    e->accept();
+    return;
+  }
+  QMainWindow::keyPressEvent(e);
 }
 
 void TMorvexF::BuildStatusBar() {
@@ -270,12 +484,24 @@ void TMorvexF::FormCreate() {
   DrawCurvePoints.clear();
   nCurvePoints = 0;
   ScaleObj = MeasureObj = AngleObj = CurveObj = -1;
+  lmkPMimage->SetMaxSelectionDistance(LMsize + 2);
 
   LoadProgramCursors();
   CursorIndex = std::clamp(SafeIniInt("Options", "Cursor", 1), 1, 9);
-  ImageArea->setCursor(Screen().Cursors(CursorIndex));
+  lmkPMimage->SetViewCursor(Screen().Cursors(CursorIndex));
+  lmkPMimage->Proc().SetUndoLimit(9);
+  lmkPMimage->Proc().ClearAllUndo();
+  lmkPMimage->Proc().ClearAllRedo();
+  UndoMenu->setEnabled(false);
+  RedoMenu->setEnabled(false);
 
   ReadSettings();
+  lmkPMimage->SetMouseWheelAction(MousewheelzoomsMenu->isChecked()
+                                      ? TIEMouseWheelAction::iemwZoom
+                                      : TIEMouseWheelAction::iemwVScroll);
+  // Grips are invisible.
+  lmkPMimage->SetObjGripSize(0);
+  lmkPMimage->SetObjGripBrushStyle(TIEBrushStyle::bsClear);
 
   auto listing = std::make_unique<TlmkLstF>(ProgramIni());
   FListing = std::move(listing);
@@ -284,7 +510,7 @@ void TMorvexF::FormCreate() {
   lmkLstF->Initialize();
   lmkLstF->add(Clockwise ? "Outline contours will be traced clockwise."
                          : "Outline contours will be traced counter clockwise.");
-  CurrentMode = NoneMode;
+  SetMode(NoneMode);
 }
 
 void TMorvexF::ReadSettings() {
@@ -355,10 +581,6 @@ void TMorvexF::WriteSettings() {
   WriteIniBoolText("Options", "BeepLM", BeeponLMmnu->isChecked());
   ini.WriteString("Config", "DecimalChar", std::string(1, FormatDecimalSeparator()));
   ini.WriteInteger("Options", "Units", Units);
-}
-
-bool TMorvexF::FormCloseQuery() {
-  return true;
 }
 
 void TMorvexF::FormClose() {

@@ -1,17 +1,26 @@
 #pragma once
 // The main window. One class; its handlers are defined in the folders of their features
-// (workspace/ for files, navigation, saving, start-up and shutdown).
+// (workspace/ for files, navigation, saving, start-up and shutdown; digitize/ for the modes,
+// the mouse and the object layer).
 
 #include <QMainWindow>
 #include <memory>
+#include <string>
+
+#include "workspace/Lmkglob.h"
 
 class QAction;
 class QActionGroup;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QToolBar;
 class QToolButton;
+class TImageView;
 class TlmkLstF;
+class TOutline;
+struct TLayerStyle;
+class Tixy;
 
 class TMorvexF : public QMainWindow {
   Q_OBJECT
@@ -36,10 +45,137 @@ class TMorvexF : public QMainWindow {
   void TemplateMenuClick();
   void ClockwiseOutlinesMenuClick();
 
+  // ---- interaction modes ----
+  void SetMode(Tmode m);
+  void DigitizeLMmodeSBClick();
+  void DigitizeLMmodeMenuClick();
+  void EditModeSBClick();
+  void EditModeMenuClick();
+  void DrawCVmodeSBClick();
+  void DrawCVmodeMenuClick();
+  void OutlineSBClick();
+  void OutlineModeMenuClick();
+  void PaintModeSBClick();
+  void PaintmodeMenuClick();
+  void MeasureModeSBClick();
+  void MeasuremodeMenuClick();
+  void AngleModeSBClick();
+  void AnglemodeMenuClick();
+  void horizontalProfileModeMenuClick();
+  void verticalProfileModeMenuClick();
+
+  // ---- object layer ----
+  int AddLMobject(int xBMP, int yBMP);
+  int AddCurveObject(const Tixy& curve);
+  int AddOutlineObject(TOutline* Outline);
+  void UpdateObjects();
+  void RemoveNonLandmarks();
+  void MyRemoveAllObjects();
+  void lmkPMimageSelectObject();
+  void lmkPMimageObjectOver(int hobj);
+  void lmkPMimageObjectMoveResize(int hobj, int Grip, int OffsetX, int OffsetY);
+  void lmkPMimageObjectClick(int hobj);
+  void lmkPMimageObjectDblClick(int hobj);
+  void DeleteobjectMenuClick();
+  void LabelLMSBClick();
+  void LabellandmarksMenuClick();
+  void DeleteoutlineMenuClick();
+  void DeleteoutlinepointMenuClick();
+
+  // ---- landmarks and the mouse ----
+  void lmkPMimageMouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int xScreen,
+                           int yScreen);
+  void lmkPMimageMouseMove(Qt::MouseButtons Buttons, Qt::KeyboardModifiers Shift, int xScreen,
+                           int yScreen);
+  void lmkPMimageMouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int xScreen,
+                         int yScreen);
+  void MissingLMSBClick();
+  void InsertlandmarkMenuClick();
+  void DeletelandmarkMenuClick();
+  void MarkLMmissingMnuClick();
+  void RestoremissingLMMnuClick();
+  // Answers true when the key was handled (and so consumed).
+  bool FormKeyDown(int Key, Qt::KeyboardModifiers Shift);
+  // The pointer readout of the status bar for a view position.
+  std::string PointerReadout(int xScreen, int yScreen) const;
+
+  // ---- opening files and moving between specimens ----
+  void OpenfileMenuClick();
+  void OpenDataFile(const std::string& FileName, bool AskToSave);
+  bool LoadSpecimen(int i);
+  bool PutSpecimen(int Current);
+  void RightSBClick();
+  void LeftSBClick();
+  void GotoMenuClick();
+  void DeletecurrentspecimenMenuClick();
+  void nLMPanelClick();
+  void UpdateMenu();
+  void ZoomFitSBClick();
+  // Asks for a name and saves the image on screen; name receives the chosen name.
+  bool SaveImageAs(std::string& name);
+  // True while a file is being read or written; commands that would re-enter wait.
+  bool Busy() const { return FBusy; }
+
+  // ---- saving, appending, clearing ----
+  void SaveMenuClick();
+  void SaveSBClick();
+  void SaveDataAsMenuClick();
+  void AppendfileMenuClick();
+  void ClearfileMenuClick();
+
+  // The image view with its object layer.
+  TImageView* lmkPMimage = nullptr;
+
   // File menu.
+  QAction* OpenfileMenu = nullptr;
+  QAction* AppendfileMenu = nullptr;
+  QAction* ClearfileMenu = nullptr;
+  QAction* SavejustoutlinesMenu = nullptr;
   QAction* eXit1 = nullptr;
   QAction* SaveMenu = nullptr;
   QAction* SaveAsMenu = nullptr;
+  // Edit menu.
+  QAction* UndoMenu = nullptr;
+  QAction* RedoMenu = nullptr;
+  // Specimen menu.
+  QAction* NextMenu = nullptr;
+  QAction* PreviousMenu = nullptr;
+  QAction* GotoMenu = nullptr;
+  QAction* DeletecurrentspecimenMenu = nullptr;
+  // Modes menu.
+  QAction* DigitizeLMModeMenu = nullptr;
+  QAction* EditModeMenu = nullptr;
+  QAction* DrawCVModeMenu = nullptr;
+  QAction* OutlineModeMenu = nullptr;
+  QAction* PaintmodeMenu = nullptr;
+  QAction* MeasuremodeMenu = nullptr;
+  QAction* AnglemodeMenu = nullptr;
+  QAction* horizontalProfileModeMenu = nullptr;
+  QAction* verticalProfileModeMenu = nullptr;
+  QAction* ClosecurveMenu = nullptr;
+  // Edit context menu of the view.
+  QMenu* EditPopupMenu = nullptr;
+  QAction* DeletelandmarkMenu = nullptr;
+  QAction* InsertlandmarkMenu = nullptr;
+  QAction* MarkLMmissingMnu = nullptr;
+  QAction* RestoremissingLMMnu = nullptr;
+  QAction* N15 = nullptr;
+  QAction* DeletecurvepointMenu = nullptr;
+  QAction* DeletecurveMenu = nullptr;
+  QAction* ResamplecurveMenu = nullptr;
+  QAction* CurveAreaMenu = nullptr;
+  QAction* SavecurveareaMenu = nullptr;
+  QAction* CurvelengthMenu = nullptr;
+  QAction* SavecurvelengthMenu = nullptr;
+  QAction* N14 = nullptr;
+  QAction* DeleteoutlinepointMenu = nullptr;
+  QAction* DeleteoutlineMenu = nullptr;
+  QAction* EditmodeMenu2 = nullptr;
+  QAction* DigitizemodeMenu = nullptr;
+  QAction* CancelMenu = nullptr;
+  // Measurement context menu.
+  QMenu* MeasurePopupMenu = nullptr;
+  QAction* DeleteobjectMenu = nullptr;
   // View menu.
   QAction* ViewlistingMenu = nullptr;
   // Options menu.
@@ -70,6 +206,17 @@ class TMorvexF : public QMainWindow {
   QToolButton* CloseSB = nullptr;
   QToolButton* SaveSB = nullptr;
   QToolButton* LabelLMSB = nullptr;
+  QToolButton* OpenSB = nullptr;
+  QToolButton* LeftSB = nullptr;
+  QToolButton* RightSB = nullptr;
+  QToolButton* DigitizeLMmodeSB = nullptr;
+  QToolButton* EditModeSB = nullptr;
+  QToolButton* DrawCVmodeSB = nullptr;
+  QToolButton* OutlineSB = nullptr;
+  QToolButton* PaintModeSB = nullptr;
+  QToolButton* MeasureModeSB = nullptr;
+  QToolButton* AngleModeSB = nullptr;
+  QToolButton* MissingLMSB = nullptr;
   QToolButton* ZoomFitSB = nullptr;
   QLineEdit* ZoomEdit = nullptr;
 
@@ -81,8 +228,11 @@ class TMorvexF : public QMainWindow {
   QLabel* TemplatePanel = nullptr;
   QLabel* ScalePanel = nullptr;
 
-  // Where the image view goes.
+  // The central widget: the image view.
   QWidget* ImageArea = nullptr;
+
+  // What the last Open or Append read said about where it stopped (tests and the listing).
+  std::string LastReadError;
 
   // The web site the Help menu opens.
   static constexpr const char* WebSite = "https://morvex2.example.org/";
@@ -93,9 +243,42 @@ class TMorvexF : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
+  class TBusyScope;
   void BuildMenus();
+  void BuildModeControls();
+  void BuildPopupMenus();
+  void BuildImageView();
+  void SetModeButtons(QToolButton* down);
+  void RestoreModeChecks();
+  void DiscardTrialOutline();
+  TLayerStyle CurrentLayerStyle() const;
+  void SetProfileOff();
+  void SetCropOff();
+  void SetStatus(const std::string& text);
+  void AddToListing(const std::string& line);
+  void MarkCaptionChanged(const char* marker);
+  void EnableNext(bool on);
+  void EnablePrevious(bool on);
+  void EnableSaveCommands();
+  bool HasSpecimen() const { return ActiveSpecimen != nullptr; }
+  void AddLandmarkAt(int x, int y);
+  void OpenEditMenu(int x, int y);
+  void PopupAtCursor(QMenu* menu);
+  int FirstSelected() const;
+  void StoreBackBeforeSave();
+  bool ChooseSaveTarget(const std::string& title, const std::string& filter,
+                        const std::string& defaultExt, std::string& chosen);
+  bool AskFileExists(const std::string& path, bool& append);
+  void FinishSave();
+  bool ReadDataFile(const std::string& path, TdataList& into);
+  void AfterOpenReadWalk(bool& constrained, bool& anyOutlines);
+  void ShowBlankSpecimen(TSpecimen& spec);
+  void AppendNewSpecimen();
+  std::string ResolveImagePath(const std::string& stored) const;
   void BuildToolBar();
   void BuildStatusBar();
   void ReadSettings();
@@ -107,4 +290,6 @@ class TMorvexF : public QMainWindow {
   std::unique_ptr<TlmkLstF> FListing;
   QActionGroup* FDecimalGroup = nullptr;
   bool FClosed = false;
+  bool FBusy = false;
+  QToolButton* FModeDown = nullptr;  // the mode button SetMode last set down
 };

@@ -52,7 +52,7 @@ TEST_F(StartupTest, StateAfterStart) {
   EXPECT_EQ(MorvexF, w.get());
   for (int k = 1; k <= 11; ++k) EXPECT_EQ(Screen().Cursors(k).shape(), Qt::BitmapCursor);
   ASSERT_NE(w->ImageArea, nullptr);
-  EXPECT_EQ(w->centralWidget()->objectName(), "ImageArea");
+  EXPECT_EQ(w->centralWidget()->objectName(), "lmkPMimage");
   Stop(w);
 }
 
