@@ -61,7 +61,7 @@ std::string Scientific(double v, int digits) {
   const auto e = s.find('E');
   if (e != std::string::npos && e + 2 < s.size()) {
     std::string ex = s.substr(e + 2);
-    while (ex.size() < 3) ex.insert(0, "0");
+    if (ex.size() < 3) ex = std::string(3 - ex.size(), '0') + ex;
     s = s.substr(0, e + 2) + ex;
   }
   UseSeparator(s);
@@ -206,7 +206,7 @@ std::string Format(std::string_view fmt, std::initializer_list<TFormatArg> argLi
         piece = Digits(mag, 10);
         if (prec > 0 && static_cast<int>(piece.size()) < prec)
           piece.insert(0, static_cast<size_t>(prec) - piece.size(), '0');
-        if (neg) piece.insert(0, "-");
+        if (neg) piece = '-' + piece;
         break;
       }
       case 'x': {

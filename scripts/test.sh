@@ -14,3 +14,7 @@ ctest --preset dev -j2
 cmake --preset asan
 cmake --build --preset asan -j2
 ctest --preset asan
+
+# The optimised build that the run command starts must compile as well.
+cmake --preset release
+cmake --build --preset release -j2 --target Morvex2 morvex2-cli

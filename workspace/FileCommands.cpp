@@ -3,10 +3,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QToolButton>
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 
@@ -44,22 +46,25 @@ std::string UpperExt(const std::string& name) {
 }  // namespace
 
 // While a file is read the window takes no commands: the reader lets window events run, and
-// they must not start another open or save.
+// they must not start another open or save. A progress dialog shows how far it has come.
 class TMorvexF::TBusyScope {
  public:
-  TBusyScope(TMorvexF& w, const std::string& what)
+  TBusyScope(TMorvexF& w, const std::string& what, const TTextFile& f)
       : FWindow(w), FPrevious(CoreHooks().ProcessMessages) {
     FWindow.FBusy = true;
     FProgress =
-        std::make_unique<QProgressDialog>(QString::fromStdString(what), QString(), 0, 0, &w);
+        std::make_unique<QProgressDialog>(QString::fromStdString(what), QString(), 0, 1000, &w);
     FProgress->setWindowTitle("Morvex2");
     FProgress->setWindowModality(Qt::WindowModal);
-    FProgress->setMinimumDuration(400);
+    FProgress->setMinimumDuration(500);
     FProgress->setCancelButton(nullptr);
+    FProgress->setAutoClose(false);
     QProgressDialog* p = FProgress.get();
-    CoreHooks().ProcessMessages = [p, previous = FPrevious] {
-      p->setValue(0);
-      if (previous) previous();
+    const TTextFile* file = &f;
+    CoreHooks().ProcessMessages = [p, file] {
+      const std::size_t size = std::max<std::size_t>(file->Size(), 1);
+      p->setValue(static_cast<int>(file->Position() * 1000 / size));
+      QCoreApplication::processEvents();
     };
   }
   ~TBusyScope() {
@@ -132,7 +137,7 @@ void TMorvexF::OpenfileMenuClick() {
 
 bool TMorvexF::ReadDataFile(const std::string& path, TdataList& into) {
   TTextFile f = TTextFile::Open(path);
-  TBusyScope busy(*this, "Reading " + ExtractFileName(path) + " ...");
+  TBusyScope busy(*this, "Reading " + ExtractFileName(path) + " ...", f);
   TReadReport report;
   LastReadError.clear();
   try {
@@ -248,11 +253,7 @@ void TMorvexF::OpenDataFile(const std::string& FileName, bool AskToSave) {
   SavejustoutlinesMenu->setEnabled(anyOutlines);
   DataChanged = SpecimenChanged = false;
   CurrentSpecimen = 0;
-  // Next shows the first specimen even when the list has only one.
-  const bool next = RightSB->isEnabled();
-  EnableNext(true);
   RightSBClick();
-  EnableNext(next && CurrentSpecimen < nSpecimens);
 }
 
 void TMorvexF::ShowBlankSpecimen(TSpecimen& spec) {

@@ -93,8 +93,8 @@ void TMorvexF::BuildMenus() {
   SaveMenu = item(file, "SaveMenu", "&Save data...", &TMorvexF::SaveMenuClick);
   SaveMenu->setShortcut(QKeySequence::Save);
   SaveAsMenu = item(file, "SaveAsMenu", "Save data &as...", &TMorvexF::SaveDataAsMenuClick);
-  SavejustoutlinesMenu = file->addAction("Save just outlines...");
-  SavejustoutlinesMenu->setObjectName("SavejustoutlinesMenu");
+  SavejustoutlinesMenu = item(file, "SavejustoutlinesMenu", "Save just &outlines...",
+                              &TMorvexF::SavejustoutlinesMenuClick);
   SavejustoutlinesMenu->setEnabled(false);
   ClearfileMenu = item(file, "ClearfileMenu", "&Clear data...", &TMorvexF::ClearfileMenuClick);
   file->addSeparator();

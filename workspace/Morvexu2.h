@@ -122,6 +122,7 @@ class TMorvexF : public QMainWindow {
   void SaveDataAsMenuClick();
   void AppendfileMenuClick();
   void ClearfileMenuClick();
+  void SavejustoutlinesMenuClick();
 
   // The image view with its object layer.
   TImageView* lmkPMimage = nullptr;

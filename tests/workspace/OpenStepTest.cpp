@@ -55,6 +55,9 @@ TEST_F(TOpenStep, OpeningTheExampleShowsSpecimenOneWithItsObjectsAndPanels) {
   EXPECT_FALSE(DataChanged);
   EXPECT_FALSE(SpecimenChanged);
   EXPECT_TRUE(FDialogs->Records().size() == 1) << "only the open dialog was shown";
+  // Clicking the landmark-count panel sends it to the listing.
+  QTest::mouseClick(W->nLMPanel, Qt::LeftButton);
+  EXPECT_NE(ListingText().rfind(" #LM=4"), std::string::npos);
 }
 
 TEST_F(TOpenStep, MissingFileAndBrokenFileAreReportedAndLeaveNothingToStoreInto) {
@@ -289,6 +292,35 @@ TEST_F(TOpenStep, NextWithoutAFileMakesNewBlankSpecimens) {
   EXPECT_EQ(Spec(2).nLM(), 1u);
   EXPECT_EQ(Spec(2).GetXY(1), (Tcoords{30, Spec(2).baseY() - 40}));
   EXPECT_GT(Spec(2).baseY(), 40);
+}
+
+}  // namespace
+
+#include <QProgressDialog>
+#include <QTimer>
+
+namespace {
+
+TEST_F(TOpenStep, WhileAFileIsReadOtherCommandsWaitAndProgressShows) {
+  std::string big;
+  for (int k = 0; k < 4000; ++k) big += "LM=2\r\n1 2\r\n3 4\r\nID=x" + std::to_string(k) + "\r\n";
+  Put(File("big.lmk"), big);
+  bool busySeen = false, progressSeen = false;
+  QTimer::singleShot(0, W.get(), [&] {
+    busySeen = W->Busy();
+    progressSeen = W->findChild<QProgressDialog*>() != nullptr;
+    // Nothing is queued for these: re-entering would ask the scripted dialogs and fail.
+    W->OpenfileMenuClick();
+    W->SaveMenuClick();
+    W->RightSBClick();
+  });
+  Open(File("big.lmk"));
+  EXPECT_TRUE(busySeen);
+  EXPECT_TRUE(progressSeen);
+  EXPECT_FALSE(W->Busy());
+  EXPECT_EQ(W->findChild<QProgressDialog*>(), nullptr);
+  EXPECT_EQ(DataList->Count(), 4000);
+  EXPECT_EQ(CurrentSpecimen, 1);
 }
 
 }  // namespace

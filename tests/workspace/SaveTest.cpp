@@ -212,3 +212,21 @@ TEST_F(TSave, OpeningAnotherFileOffersToSaveChangedData) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TSave, SaveJustOutlinesWritesTheOutlinesAlone) {
+  Open(CopyExamples());
+  FDialogs->QueueFile(File("outlines.txt"));
+  W->SavejustoutlinesMenuClick();
+  EXPECT_EQ(FDialogs->LastFileOptions().Title, "Save just outlines");
+  EXPECT_FALSE(Slurp(File("outlines.txt")).empty());
+  EXPECT_NE(ListingText().find("Outlines saved to file " + File("outlines.txt")),
+            std::string::npos);
+  FDialogs->QueueFile(File("outlines.lmk"));
+  EXPECT_EQ(MessageOf([&] { W->SavejustoutlinesMenuClick(); }),
+            "Cannot save just outlines to LMK files.");
+  EXPECT_FALSE(std::filesystem::exists(File("outlines.lmk")));
+}
+
+}  // namespace
