@@ -198,6 +198,7 @@ void TMorvexF::lmkPMimageMouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, int 
 void TMorvexF::lmkPMimageMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
   if (CurrentMode == EditMode && TemplateActive && TemplateFirstObj < 0)
     TemplateFirstObj = OverObject;
+  if (CurrentMode == PaintMode) UpdateMenu();
   LeftButtonDown = false;
 }
 

@@ -338,6 +338,8 @@ bool TMorvexF::LoadSpecimen(int i) {
 
   if (spec.nLM() > 0 || spec.nCurves() > 0 || spec.OutlineList()) {
     nLMPanel->setText(QString::fromStdString(Format(" #LM=%d", {int(spec.nLM())})));
+    // A template kept on screen would be stored into this specimen with its own landmarks.
+    if (TemplateMenu->isChecked()) MyRemoveAllObjects();
     TemplateMenu->setChecked(false);
     TemplatePanel->setText(" ");
     if (PrevnLM != 0 && PrevnLM != int(spec.nLM()) && WarnlandmarksnotsameMenu->isChecked())

@@ -55,6 +55,10 @@ TEST_F(TOpenStep, OpeningTheExampleShowsSpecimenOneWithItsObjectsAndPanels) {
   EXPECT_FALSE(DataChanged);
   EXPECT_FALSE(SpecimenChanged);
   EXPECT_TRUE(FDialogs->Records().size() == 1) << "only the open dialog was shown";
+  const std::string filter = FDialogs->LastFileOptions().Filter;
+  EXPECT_EQ(filter.rfind("LMK files (LMK)|*.lmk|All graphics|", 0), 0u) << filter;
+  EXPECT_NE(filter.find("|JPEG2000 (*.jp2)|*.jp2|"), std::string::npos) << filter;
+  EXPECT_TRUE(filter.ends_with("|Video for Windows (AVI)|*.avi")) << filter;
   // Clicking the landmark-count panel sends it to the listing.
   QTest::mouseClick(W->nLMPanel, Qt::LeftButton);
   EXPECT_NE(ListingText().rfind(" #LM=4"), std::string::npos);
@@ -219,7 +223,7 @@ TEST_F(TOpenStep, SpecimensWithoutImagesShowOnABlankSizedToTheirLandmarks) {
 
 TEST_F(TOpenStep, TemplateModeCarriesLandmarksToASpecimenWithoutData) {
   MakeImage("a.png", 200, 200);
-  Put(File("t.lmk"), LandmarkFile({{3, "a.png"}, {0, "a.png"}}));
+  Put(File("t.lmk"), LandmarkFile({{3, "a.png"}, {0, "a.png"}, {2, "a.png"}}));
   Open(File("t.lmk"));
   W->TemplateMenu->setChecked(true);
   W->TemplateMenuClick();
@@ -241,9 +245,16 @@ TEST_F(TOpenStep, TemplateModeCarriesLandmarksToASpecimenWithoutData) {
   ASSERT_TRUE(W->PutSpecimen(2));
   EXPECT_EQ(Spec(2).nLM(), 3u);
   EXPECT_EQ(Spec(2).GetXY(2), Spec(1).GetXY(2));
-  // A specimen with data of its own switches template mode off.
-  W->LeftSBClick();
+  // A specimen with data of its own switches template mode off, and shows only its own.
+  W->TemplateMenu->setChecked(true);
+  FDialogs->QueueNumber(3);
+  W->GotoMenuClick();
   EXPECT_FALSE(W->TemplateMenu->isChecked());
+  EXPECT_EQ(nLM, 2);
+  EXPECT_EQ(Markers().size(), 2u);
+  SpecimenChanged = true;
+  ASSERT_TRUE(W->PutSpecimen(3));
+  EXPECT_EQ(Spec(3).nLM(), 2u);
 }
 
 TEST_F(TOpenStep, OpeningASingleImageMakesOneSpecimen) {
