@@ -210,10 +210,7 @@ void TMorvexF::OpenDataFile(const std::string& FileName, bool AskToSave) {
     bool constrained = false;
     try {
       if (!ReadDataFile(FileName, *DataList)) {
-        // Nothing of the old specimen may stay on screen to be stored into the new list.
-        MyRemoveAllObjects();
-        lmkPMimage->Clear();
-        ActiveSpecimen = nullptr;
+        ClearScreen();
         return;
       }
       nSpecimens = DataList->Count();
@@ -253,7 +250,16 @@ void TMorvexF::OpenDataFile(const std::string& FileName, bool AskToSave) {
   SavejustoutlinesMenu->setEnabled(anyOutlines);
   DataChanged = SpecimenChanged = false;
   CurrentSpecimen = 0;
+  if (nSpecimens == 0) ClearScreen();
   RightSBClick();
+}
+
+void TMorvexF::ClearScreen() {
+  // Nothing of the specimen shown before may stay on screen to be stored into the new list.
+  MyRemoveAllObjects();
+  lmkPMimage->Clear();
+  ActiveSpecimen = nullptr;
+  ImageWidth = ImageHeight = 0;
 }
 
 void TMorvexF::ShowBlankSpecimen(TSpecimen& spec) {
@@ -261,6 +267,7 @@ void TMorvexF::ShowBlankSpecimen(TSpecimen& spec) {
   TImageView& v = *lmkPMimage;
   v.Clear();
   if (spec.nLM() > 0) {
+    spec.MinMax();  // the reader leaves the extent of 3-D specimens unset
     ImageWidth = RoundToInt(spec.xMax());
     ImageHeight = RoundToInt(spec.yMax());
     v.SetBlankSize(RoundToInt(1.2 * ImageWidth), RoundToInt(1.2 * ImageHeight));

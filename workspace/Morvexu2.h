@@ -278,6 +278,7 @@ class TMorvexF : public QMainWindow {
   bool ReadDataFile(const std::string& path, TdataList& into);
   void AfterOpenReadWalk(bool& constrained, bool& anyOutlines);
   void ShowBlankSpecimen(TSpecimen& spec);
+  void ClearScreen();
   void AppendNewSpecimen();
   std::string ResolveImagePath(const std::string& stored) const;
   void BuildToolBar();

@@ -67,6 +67,8 @@ TEST_F(TOpenStep, OpeningTheExampleShowsSpecimenOneWithItsObjectsAndPanels) {
 TEST_F(TOpenStep, MissingFileAndBrokenFileAreReportedAndLeaveNothingToStoreInto) {
   EXPECT_EQ(MessageOf([&] { W->OpenDataFile(File("nope.lmk"), false); }),
             "File: " + File("nope.lmk") + "\ndoes not exist!");
+  Open(CopyExamples());
+  ASSERT_GT(Layer().ObjectsCount(), 0);
   Put(File("bad.lmk"), "LM=2\r\n1 2\r\nx y\r\n");
   Open(File("bad.lmk"));
   EXPECT_TRUE(FDialogs->Shown("not a valid floating point value"));
@@ -255,6 +257,21 @@ TEST_F(TOpenStep, TemplateModeCarriesLandmarksToASpecimenWithoutData) {
   SpecimenChanged = true;
   ASSERT_TRUE(W->PutSpecimen(3));
   EXPECT_EQ(Spec(3).nLM(), 2u);
+}
+
+TEST_F(TOpenStep, EditingAThreeDimensionalSpecimenKeepsItsDepth) {
+  Put(File("3d.lmk"), "LM3=2\r\n10 20 3.5\r\n40 50 -7\r\n");
+  Open(File("3d.lmk"));
+  ASSERT_EQ(nLM, 2);
+  const int h = Markers()[1];
+  Layer().MoveObj(h, 2, 0);
+  W->lmkPMimageObjectMoveResize(h, -1, 2, 0);
+  ASSERT_TRUE(W->PutSpecimen(1));
+  ASSERT_EQ(Spec(1).nDims(), 3u);
+  EXPECT_DOUBLE_EQ(Spec(1).getXY3(1, 3), 3.5);
+  EXPECT_DOUBLE_EQ(Spec(1).getXY3(2, 3), -7);
+  EXPECT_DOUBLE_EQ(Spec(1).getXY3(2, 1), 42);
+  EXPECT_DOUBLE_EQ(Spec(1).getXY3(2, 2), 50);
 }
 
 TEST_F(TOpenStep, OpeningASingleImageMakesOneSpecimen) {
