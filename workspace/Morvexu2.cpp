@@ -496,9 +496,13 @@ void TMorvexF::FormCreate() {
   RedoMenu->setEnabled(false);
 
   ReadSettings();
-  lmkPMimage->SetMouseWheelAction(MousewheelzoomsMenu->isChecked()
-                                      ? TIEMouseWheelAction::iemwZoom
-                                      : TIEMouseWheelAction::iemwVScroll);
+  auto wheel = [this] {
+    lmkPMimage->SetMouseWheelAction(MousewheelzoomsMenu->isChecked()
+                                        ? TIEMouseWheelAction::iemwZoom
+                                        : TIEMouseWheelAction::iemwVScroll);
+  };
+  wheel();
+  connect(MousewheelzoomsMenu, &QAction::toggled, this, wheel);
   // Grips are invisible.
   lmkPMimage->SetObjGripSize(0);
   lmkPMimage->SetObjGripBrushStyle(TIEBrushStyle::bsClear);

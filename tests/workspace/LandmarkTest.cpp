@@ -119,6 +119,13 @@ TEST_F(TLandmarks, ClicksBecomeLandmarksWithTheYFlipAndOutsideClicksAreIgnored) 
   EXPECT_EQ(CurrentMode, EditMode);
 }
 
+TEST_F(TLandmarks, MouseWheelOptionSwitchesTheViewsWheelAction) {
+  W->MousewheelzoomsMenu->setChecked(true);
+  EXPECT_EQ(View().MouseWheelAction(), TIEMouseWheelAction::iemwZoom);
+  W->MousewheelzoomsMenu->setChecked(false);
+  EXPECT_EQ(View().MouseWheelAction(), TIEMouseWheelAction::iemwVScroll);
+}
+
 TEST_F(TLandmarks, BeepOptionDoesNotBreakDigitizing) {
   OpenTall();
   W->BeeponLMmnu->setChecked(true);
