@@ -6,6 +6,7 @@
 #include "outline/core/OutlineExport.h"
 #include "platform/Dialogs.h"
 #include "windows/Lmklst.h"
+#include "workspace/BusyScope.h"
 #include "workspace/Lmkglob.h"
 #include "workspace/Morvexu2.h"
 
@@ -23,8 +24,12 @@ void TMorvexF::SavejustoutlinesMenuClick() {
   FullFileName = *chosen;
   Directory = ExtractFilePath(FullFileName);
   if (!DataList) DataList = std::make_unique<TdataList>();
-  SaveJustOutlines(FullFileName, *DataList, [](const std::string& line) {
-    if (lmkLstF) lmkLstF->add(line);
-  });
+  {
+    // The listing lets window events run while it takes many lines.
+    TBusyScope busy(*this, "Saving " + ExtractFileName(FullFileName) + " ...", [] { return 0; });
+    SaveJustOutlines(FullFileName, *DataList, [](const std::string& line) {
+      if (lmkLstF) lmkLstF->add(line);
+    });
+  }
   SaveFileName = ExtractFileName(FullFileName);
 }

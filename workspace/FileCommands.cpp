@@ -24,6 +24,7 @@
 #include "platform/Dialogs.h"
 #include "platform/FormatSettings.h"
 #include "windows/Lmklst.h"
+#include "workspace/BusyScope.h"
 #include "workspace/Lmkglob.h"
 #include "workspace/Morvexu2.h"
 
@@ -44,42 +45,6 @@ std::string UpperExt(const std::string& name) {
 }
 
 }  // namespace
-
-// While a file is read the window takes no commands: the reader lets window events run, and
-// they must not start another open or save. A progress dialog shows how far it has come.
-class TMorvexF::TBusyScope {
- public:
-  TBusyScope(TMorvexF& w, const std::string& what, const TTextFile& f)
-      : FWindow(w), FPrevious(CoreHooks().ProcessMessages) {
-    FWindow.FBusy = true;
-    FProgress =
-        std::make_unique<QProgressDialog>(QString::fromStdString(what), QString(), 0, 1000, &w);
-    FProgress->setWindowTitle("Morvex2");
-    FProgress->setWindowModality(Qt::WindowModal);
-    FProgress->setMinimumDuration(500);
-    FProgress->setCancelButton(nullptr);
-    FProgress->setAutoClose(false);
-    QProgressDialog* p = FProgress.get();
-    const TTextFile* file = &f;
-    CoreHooks().ProcessMessages = [p, file] {
-      const std::size_t size = std::max<std::size_t>(file->Size(), 1);
-      p->setValue(static_cast<int>(file->Position() * 1000 / size));
-      QCoreApplication::processEvents();
-    };
-  }
-  ~TBusyScope() {
-    CoreHooks().ProcessMessages = FPrevious;
-    FProgress.reset();
-    FWindow.FBusy = false;
-  }
-  TBusyScope(const TBusyScope&) = delete;
-  TBusyScope& operator=(const TBusyScope&) = delete;
-
- private:
-  TMorvexF& FWindow;
-  std::function<void()> FPrevious;
-  std::unique_ptr<QProgressDialog> FProgress;
-};
 
 std::string TMorvexF::ResolveImagePath(const std::string& stored) const {
   const std::string asStored = HasDirectoryPart(stored) ? stored : Directory + stored;
@@ -137,7 +102,9 @@ void TMorvexF::OpenfileMenuClick() {
 
 bool TMorvexF::ReadDataFile(const std::string& path, TdataList& into) {
   TTextFile f = TTextFile::Open(path);
-  TBusyScope busy(*this, "Reading " + ExtractFileName(path) + " ...", f);
+  TBusyScope busy(*this, "Reading " + ExtractFileName(path) + " ...", [&f] {
+    return static_cast<int>(f.Position() * 1000 / std::max<std::size_t>(f.Size(), 1));
+  });
   TReadReport report;
   LastReadError.clear();
   try {

@@ -11,6 +11,7 @@
 #include "model/Errors.h"
 #include "model/Text.h"
 #include "platform/Dialogs.h"
+#include "workspace/BusyScope.h"
 #include "workspace/Lmkglob.h"
 #include "workspace/Morvexu2.h"
 
@@ -76,8 +77,12 @@ void TMorvexF::SaveMenuClick() {
   bool append = false;
   if (!AskFileExists(path, append)) return;
   if (!DataList) DataList = std::make_unique<TdataList>();
-  // The old file stays whole until the new content is complete on disk.
-  SaveLandmarkFile(path, *DataList, false, IncludeimagepathMenu->isChecked(), Directory, append);
+  {
+    // The old file stays whole until the new content is complete on disk.
+    TBusyScope busy(*this, "Saving " + ExtractFileName(path) + " ...",
+                    BlockProgress(DataList->Count()));
+    SaveLandmarkFile(path, *DataList, false, IncludeimagepathMenu->isChecked(), Directory, append);
+  }
   FinishSave();
 }
 
@@ -99,10 +104,15 @@ void TMorvexF::SaveDataAsMenuClick() {
   bool append = false;
   if (!AskFileExists(path, append)) return;
   if (!DataList) DataList = std::make_unique<TdataList>();
-  if (ext == ".MXT")
-    SaveMxtFile(path, *DataList, append);
-  else
-    SaveLandmarkFile(path, *DataList, false, IncludeimagepathMenu->isChecked(), Directory, append);
+  {
+    TBusyScope busy(*this, "Saving " + ExtractFileName(path) + " ...",
+                    BlockProgress(DataList->Count()));
+    if (ext == ".MXT")
+      SaveMxtFile(path, *DataList, append);
+    else
+      SaveLandmarkFile(path, *DataList, false, IncludeimagepathMenu->isChecked(), Directory,
+                       append);
+  }
   FinishSave();
 }
 

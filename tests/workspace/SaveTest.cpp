@@ -230,3 +230,36 @@ TEST_F(TSave, SaveJustOutlinesWritesTheOutlinesAlone) {
 }
 
 }  // namespace
+
+#include <QTimer>
+
+namespace {
+
+TEST_F(TSave, WhileSavingOtherCommandsWait) {
+  std::string big;
+  for (int k = 0; k < 3000; ++k) big += "LM=2\r\n1 2\r\n3 4\r\n";
+  Put(File("big.lmk"), big);
+  Open(File("big.lmk"));
+  ASSERT_EQ(DataList->Count(), 3000);
+  bool busySeen = false;
+  QTimer::singleShot(0, W.get(), [&] {
+    busySeen = W->Busy();
+    // Nothing is queued for these: re-entering would ask the scripted dialogs and fail.
+    W->SaveMenuClick();
+    W->AppendfileMenuClick();
+    W->DeletecurrentspecimenMenuClick();
+    W->RightSBClick();
+    // Clicks on the view are held off too.
+    W->SetMode(DigitizeLMmode);
+    Click(5, 5);
+  });
+  Save(File("big-out.lmk"));
+  EXPECT_EQ(nLM, 2);
+  EXPECT_TRUE(busySeen);
+  EXPECT_FALSE(W->Busy());
+  EXPECT_EQ(ReadBack(File("big-out.lmk")).Count(), 3000);
+  EXPECT_EQ(DataList->Count(), 3000);
+  EXPECT_EQ(CurrentSpecimen, 1);
+}
+
+}  // namespace
