@@ -285,6 +285,22 @@ TEST_F(TOpenStep, OpeningASingleImageMakesOneSpecimen) {
   EXPECT_TRUE(SaveFileName.empty());
 }
 
+TEST_F(TOpenStep, UndoAndRedoItemsFollowTheImageProcessor) {
+  Open(MakeImage("u.png", 40, 30));
+  EXPECT_FALSE(W->UndoMenu->isEnabled());
+  EXPECT_EQ(W->UndoMenu->text().toStdString(), "&Undo ");
+  View().Proc().SaveUndoCaptioned("Negative");
+  View().Proc().SaveRedoCaptioned("Flip");
+  W->UpdateMenu();
+  EXPECT_TRUE(W->UndoMenu->isEnabled());
+  EXPECT_EQ(W->UndoMenu->text().toStdString(), "&Undo Negative");
+  EXPECT_EQ(W->RedoMenu->text().toStdString(), "&Redo Flip");
+  // Showing a specimen starts its image with empty lists.
+  W->LoadSpecimen(1);
+  EXPECT_FALSE(W->UndoMenu->isEnabled());
+  EXPECT_FALSE(W->RedoMenu->isEnabled());
+}
+
 TEST_F(TOpenStep, AVideoFileSaysVideoInputIsNotAvailable) {
   Put(File("clip.mov"), "not a video");
   Open(File("clip.mov"));
