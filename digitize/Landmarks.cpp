@@ -25,7 +25,7 @@ void TMorvexF::AddLandmarkAt(int x, int y) {
   const int h = AddLMobject(x, y);
   if (BeeponLMmnu->isChecked()) Beep();
   lmkPMimage->Layer().ClearObjUserData(h);
-  nLMPanel->setText(QString::fromStdString(Format(" #LM=%d", {nLM})));
+  ShowLandmarkCount(nLM);
   RebuildObjects = true;
   SpecimenChanged = true;
   lmkPMimage->SetMouseInteractVt(0);
@@ -210,7 +210,7 @@ void TMorvexF::MissingLMSBClick() {
   if (insert) {
     const int h = AddLMobject(0, 0);
     lmkPMimage->Layer().SetObjUserData(h, MissingMarkerData());
-    nLMPanel->setText(QString::fromStdString(Format(" #LM=%d", {nLM})));
+    ShowLandmarkCount(nLM);
     SpecimenChanged = true;
     lmkPMimage->SetMouseInteractVt(0);
   }

@@ -38,10 +38,6 @@ void TMorvexF::SetProfileOff() {
   verticalProfileModeMenu->setChecked(false);
 }
 
-void TMorvexF::SetCropOff() {
-  // The crop-select button belongs to the image tools window, which comes with its feature.
-}
-
 void TMorvexF::SetStatus(const std::string& text) {
   FileNamePanel->setText(QString::fromStdString(text));
 }
@@ -63,7 +59,6 @@ void TMorvexF::SetMode(Tmode m) {
     case DigitizeLMmode:
       SetModeButtons(DigitizeLMmodeSB);
       SetProfileOff();
-      SetCropOff();
       cursor(CursorIndex);
       SetStatus("Mark landmarks");
       v.SetMouseInteractVt(0);
@@ -85,7 +80,6 @@ void TMorvexF::SetMode(Tmode m) {
     case DrawCVmode: {
       SetModeButtons(DrawCVmodeSB);
       SetProfileOff();
-      SetCropOff();
       cursor(7);
       SetStatus("Draw curve");
       v.SetSelectionOptions(0);
@@ -106,12 +100,10 @@ void TMorvexF::SetMode(Tmode m) {
     case ScaleMode1:
       SetModeButtons(nullptr);
       SetProfileOff();
-      SetCropOff();
       cursor(crDefault);
       SetStatus("Draw reference length");
       break;
     case ScaleMode2:
-      SetCropOff();
       cursor(crDefault);
       SetStatus("");
       v.SetSelectionOptions(0);
@@ -120,7 +112,6 @@ void TMorvexF::SetMode(Tmode m) {
     case OutlineMode:
       SetModeButtons(OutlineSB);
       SetProfileOff();
-      SetCropOff();
       cursor(8);
       SetStatus(" Click start position");
       v.SetMouseInteractVt(0);
@@ -129,7 +120,6 @@ void TMorvexF::SetMode(Tmode m) {
     case PaintMode:
       SetModeButtons(PaintModeSB);
       SetProfileOff();
-      SetCropOff();
       cursor(9);
       SetStatus("Paint image");
       v.SetMouseInteractVt(0);
@@ -137,7 +127,6 @@ void TMorvexF::SetMode(Tmode m) {
       break;
     case ProfileMode:
       SetModeButtons(nullptr);
-      SetCropOff();
       cursor(crDefault);
       SetStatus("Profile");
       v.SetMouseInteractVt(0);
@@ -146,7 +135,6 @@ void TMorvexF::SetMode(Tmode m) {
     case MeasureMode1:
       SetModeButtons(MeasureModeSB);
       SetProfileOff();
-      SetCropOff();
       cursor(crDefault);
       v.SetMouseInteractVt(v.MouseInteractVt() | miPutLine);
       v.SetSelectionOptions(0);
@@ -154,7 +142,6 @@ void TMorvexF::SetMode(Tmode m) {
     case AngleMode1:
       SetModeButtons(AngleModeSB);
       SetProfileOff();
-      SetCropOff();
       cursor(crDefault);
       v.SetMouseInteractVt(v.MouseInteractVt() | miPutAngle);
       v.SetSelectionOptions(iesoSizeable | iesoMoveable);

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "platform/WinPos.h"
+#include "windows/FormParts.h"
 
 QPixmap ProgramPicture(int size) {
   QPixmap pm(size, size);
@@ -63,12 +64,9 @@ TAboutF::TAboutF(TIniRef ini, QWidget* parent) : QDialog(parent) {
   panel->setLayout(v.release());
   Panel1 = panel.get();
   outer->addWidget(panel.release());
-  auto ok = std::make_unique<QPushButton>("OK");
-  ok->setObjectName("OKButton");
-  ok->setToolTip("Close window");
-  connect(ok.get(), &QPushButton::clicked, this, &TAboutF::OKButtonClick);
-  OKButton = ok.get();
-  outer->addWidget(ok.release(), 0, Qt::AlignHCenter);
+  OKButton = AddButton(*outer, "OKButton", "OK", true, Qt::AlignHCenter);
+  OKButton->setToolTip("Close window");
+  connect(OKButton, &QPushButton::clicked, this, &TAboutF::OKButtonClick);
   setLayout(outer.release());
 
   // FormCreate: the settings file is made from INIname when nobody made it yet.

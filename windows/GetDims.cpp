@@ -9,6 +9,7 @@
 
 #include "model/NumberFormat.h"
 #include "platform/FormatSettings.h"
+#include "windows/FormParts.h"
 
 TGetDimsF::TGetDimsF(QWidget* parent) : QDialog(parent) {
   setObjectName("GetDimsF");
@@ -32,15 +33,8 @@ TGetDimsF::TGetDimsF(QWidget* parent) : QDialog(parent) {
   outer->addLayout(row.release());
   auto buttons = std::make_unique<QHBoxLayout>();
   buttons->addStretch();
-  auto button = [&](const char* name, const char* text, QPushButton*& field) {
-    auto b = std::make_unique<QPushButton>(text);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    field = b.get();
-    buttons->addWidget(b.release());
-  };
-  button("CancelBitBtn", "Cancel", CancelBitBtn);
-  button("OKBitBtn", "OK", OKBitBtn);
+  CancelBitBtn = AddButton(*buttons, "CancelBitBtn", "Cancel");
+  OKBitBtn = AddButton(*buttons, "OKBitBtn", "OK");
   OKBitBtn->setDefault(true);
   outer->addLayout(buttons.release());
   setLayout(outer.release());

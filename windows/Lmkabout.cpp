@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "windows/Aboutu.h"
+#include "windows/FormParts.h"
 
 TlmkAboutF::TlmkAboutF(QWidget* parent) : QDialog(parent) {
   setObjectName("lmkAboutF");
@@ -40,12 +41,9 @@ TlmkAboutF::TlmkAboutF(QWidget* parent) : QDialog(parent) {
   panel->setLayout(v.release());
   Panel1 = panel.get();
   outer->addWidget(panel.release());
-  auto ok = std::make_unique<QPushButton>("OK");
-  ok->setObjectName("OKButton");
-  ok->setToolTip("Close window");
-  connect(ok.get(), &QPushButton::clicked, this, &TlmkAboutF::OKButtonClick);
-  OKButton = ok.get();
-  outer->addWidget(ok.release(), 0, Qt::AlignHCenter);
+  OKButton = AddButton(*outer, "OKButton", "OK", true, Qt::AlignHCenter);
+  OKButton->setToolTip("Close window");
+  connect(OKButton, &QPushButton::clicked, this, &TlmkAboutF::OKButtonClick);
   setLayout(outer.release());
 
   // FormCreate

@@ -9,6 +9,7 @@
 
 #include "platform/Dialogs.h"
 #include "platform/Styles.h"
+#include "windows/FormParts.h"
 
 TAvailableStylesF::TAvailableStylesF(TIniRef ini, QWidget* mainWindow, QWidget* parent)
     : QDialog(parent), FIni(ini), FMainWindow(mainWindow) {
@@ -27,16 +28,9 @@ TAvailableStylesF::TAvailableStylesF(TIniRef ini, QWidget* mainWindow, QWidget* 
   grid->addWidget(std::make_unique<QLabel>("Current style:").release(), 1, 0);
   grid->addWidget(edit.release(), 1, 1);
   auto buttons = std::make_unique<QHBoxLayout>();
-  auto button = [&](const char* name, const char* text, QPushButton*& field) {
-    auto b = std::make_unique<QPushButton>(text);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    field = b.get();
-    buttons->addWidget(b.release());
-  };
-  button("PreviewBtn", "Preview", PreviewBtn);
-  button("OKBitBtn", "OK", OKBitBtn);
-  button("CancelBitBtn", "Cancel", CancelBitBtn);
+  PreviewBtn = AddButton(*buttons, "PreviewBtn", "Preview");
+  OKBitBtn = AddButton(*buttons, "OKBitBtn", "OK");
+  CancelBitBtn = AddButton(*buttons, "CancelBitBtn", "Cancel");
   CancelBitBtn->setToolTip("Restore original style");
   grid->addLayout(buttons.release(), 2, 0, 1, 2);
   setLayout(grid.release());

@@ -7,6 +7,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "windows/FormParts.h"
+
 TFileExistsF::TFileExistsF(const std::string& fullName, QWidget* parent) : QDialog(parent) {
   setObjectName("FileExistsF");
   setWindowTitle("File exists!");
@@ -22,16 +24,9 @@ TFileExistsF::TFileExistsF(const std::string& fullName, QWidget* parent) : QDial
   label("ExistsLab", QString::fromStdString("File " + fullName), ExistsLab);
   label("Label1", "exists!", Label1);
   auto buttons = std::make_unique<QHBoxLayout>();
-  auto button = [&](const char* name, const char* text, QPushButton*& field) {
-    auto b = std::make_unique<QPushButton>(text);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    field = b.get();
-    buttons->addWidget(b.release());
-  };
-  button("overwriteBtn", "Overwrite", overwriteBtn);
-  button("appendBtn", "&Append", appendBtn);
-  button("cancelBtn", "Cancel", cancelBtn);
+  overwriteBtn = AddButton(*buttons, "overwriteBtn", "Overwrite");
+  appendBtn = AddButton(*buttons, "appendBtn", "&Append");
+  cancelBtn = AddButton(*buttons, "cancelBtn", "Cancel");
   overwriteBtn->setDefault(true);
   outer->addLayout(buttons.release());
   setLayout(outer.release());

@@ -76,16 +76,32 @@ void TMorvexF::EnableSaveCommands() {
   SaveAsMenu->setEnabled(true);
 }
 
-void TMorvexF::OpenfileMenuClick() {
-  if (FBusy) return;
+void TMorvexF::StoreBackAndOfferSave() {
   if (SpecimenChanged) PutSpecimen(CurrentSpecimen);
   if (DataChanged && Dialogs().AskYesNo("Data changed,\nsave to file?")) SaveMenuClick();
+}
+
+std::optional<std::string> TMorvexF::ChooseInputFile(const std::string& title) {
   Directory = StripTrailingBackslash(Directory);
   TFileDialogOptions o;
-  o.Title = "Open";
+  o.Title = title;
   o.InitialDir = FolderExists(Directory) ? Directory : std::string();
   o.Filter = "LMK files (LMK)|*.lmk|" + ImageFileFilter(true) + "|Video for Windows (AVI)|*.avi";
-  const std::optional<std::string> chosen = Dialogs().OpenFile(o);
+  return Dialogs().OpenFile(o);
+}
+
+void TMorvexF::ShowZoomFactor() {
+  ZoomEdit->setText(QString::fromStdString(Format("%.3f", {ZoomFactor})));
+}
+
+void TMorvexF::ShowLandmarkCount(int n) {
+  nLMPanel->setText(QString::fromStdString(Format(" #LM=%d", {n})));
+}
+
+void TMorvexF::OpenfileMenuClick() {
+  if (FBusy) return;
+  StoreBackAndOfferSave();
+  const std::optional<std::string> chosen = ChooseInputFile("Open");
   if (!chosen) return;
   FullFileName = *chosen;
   Directory = ExtractFilePath(FullFileName);
@@ -105,16 +121,7 @@ bool TMorvexF::ReadDataFile(const std::string& path, TdataList& into) {
   TBusyScope busy(*this, "Reading " + ExtractFileName(path) + " ...", [&f] {
     return static_cast<int>(f.Position() * 1000 / std::max<std::size_t>(f.Size(), 1));
   });
-  TReadReport report;
-  LastReadError.clear();
-  try {
-    const bool ok = ReadLandmarkFile(f, ActiveSpecimen, into, false, &report);
-    if (!ok) LastReadError = "stopped at line " + std::to_string(report.Line);
-    return ok;
-  } catch (...) {
-    LastReadError = "stopped at line " + std::to_string(report.Line);
-    throw;
-  }
+  return ReadLandmarkFile(f, ActiveSpecimen, into, false);
 }
 
 void TMorvexF::AfterOpenReadWalk(bool& constrained, bool& anyOutlines) {
@@ -154,10 +161,7 @@ void TMorvexF::OpenDataFile(const std::string& FileName, bool AskToSave) {
   if (FBusy) return;
   if (!FileExists(FileName)) throw ElmkException("File: " + FileName + "\n" + "does not exist!");
   FullFileName = FileName;
-  if (AskToSave) {
-    if (SpecimenChanged) PutSpecimen(CurrentSpecimen);
-    if (DataChanged && Dialogs().AskYesNo("Data changed,\nsave to file?")) SaveMenuClick();
-  }
+  if (AskToSave) StoreBackAndOfferSave();
   nLM = 0;
   DataList = std::make_unique<TdataList>();
   EnableSaveCommands();
@@ -245,7 +249,7 @@ void TMorvexF::ShowBlankSpecimen(TSpecimen& spec) {
   }
   spec.SetBaseY(ImageHeight);
   ZoomFactor = v.Zoom() / 100;
-  ZoomEdit->setText(QString::fromStdString(Format("%.3f", {ZoomFactor})));
+  ShowZoomFactor();
   show();
   ImageChanged = false;
 }
@@ -294,7 +298,7 @@ bool TMorvexF::LoadSpecimen(int i) {
       ImageHeight = lmkPMimage->IEBitmap().Height();
       if (RetainzoomMenu->isChecked()) lmkPMimage->SetZoom(ZoomFactor * 100);
       ZoomFactor = lmkPMimage->Zoom() / 100;
-      ZoomEdit->setText(QString::fromStdString(Format("%.3f", {ZoomFactor})));
+      ShowZoomFactor();
       show();
       ImageChanged = false;
       spec.SetBaseX(ImageWidth);
@@ -311,7 +315,7 @@ bool TMorvexF::LoadSpecimen(int i) {
   if (!shown) ShowBlankSpecimen(spec);
 
   if (spec.nLM() > 0 || spec.nCurves() > 0 || spec.OutlineList()) {
-    nLMPanel->setText(QString::fromStdString(Format(" #LM=%d", {int(spec.nLM())})));
+    ShowLandmarkCount(int(spec.nLM()));
     // A template kept on screen would be stored into this specimen with its own landmarks.
     if (TemplateMenu->isChecked()) MyRemoveAllObjects();
     TemplateMenu->setChecked(false);
@@ -587,7 +591,7 @@ void TMorvexF::UpdateMenu() {
 void TMorvexF::ZoomFitSBClick() {
   lmkPMimage->Fit();
   ZoomFactor = lmkPMimage->Zoom() / 100;
-  ZoomEdit->setText(QString::fromStdString(Format("%.3f", {ZoomFactor})));
+  ShowZoomFactor();
 }
 
 bool TMorvexF::SaveImageAs(std::string& name) {

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "workspace/Lmkglob.h"
@@ -232,9 +233,6 @@ class TMorvexF : public QMainWindow {
   // The central widget: the image view.
   QWidget* ImageArea = nullptr;
 
-  // What the last Open or Append read said about where it stopped (tests and the listing).
-  std::string LastReadError;
-
   // The web site the Help menu opens.
   static constexpr const char* WebSite = "https://morvex2.example.org/";
 
@@ -258,7 +256,6 @@ class TMorvexF : public QMainWindow {
   void DiscardTrialOutline();
   TLayerStyle CurrentLayerStyle() const;
   void SetProfileOff();
-  void SetCropOff();
   void SetStatus(const std::string& text);
   void AddToListing(const std::string& line);
   void MarkCaptionChanged(const char* marker);
@@ -271,6 +268,10 @@ class TMorvexF : public QMainWindow {
   void PopupAtCursor(QMenu* menu);
   int FirstSelected() const;
   void StoreBackBeforeSave();
+  void StoreBackAndOfferSave();
+  std::optional<std::string> ChooseInputFile(const std::string& title);
+  void ShowZoomFactor();
+  void ShowLandmarkCount(int n);
   bool ChooseSaveTarget(const std::string& title, const std::string& filter,
                         const std::string& defaultExt, std::string& chosen);
   bool AskFileExists(const std::string& path, bool& append);

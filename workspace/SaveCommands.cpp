@@ -118,16 +118,9 @@ void TMorvexF::SaveDataAsMenuClick() {
 
 void TMorvexF::AppendfileMenuClick() {
   if (FBusy) return;
-  if (SpecimenChanged) PutSpecimen(CurrentSpecimen);
-  if (DataChanged && Dialogs().AskYesNo("Data changed,\nsave to file?")) SaveMenuClick();
+  StoreBackAndOfferSave();
   if (multiF) multiF->close();
-  Directory = StripTrailingBackslash(Directory);
-  TFileDialogOptions o;
-  o.Title = "Append lmk file";
-  std::error_code ec;
-  o.InitialDir = std::filesystem::is_directory(Directory, ec) ? Directory : std::string();
-  o.Filter = "LMK files (LMK)|*.lmk|" + ImageFileFilter(true) + "|Video for Windows (AVI)|*.avi";
-  const std::optional<std::string> chosen = Dialogs().OpenFile(o);
+  const std::optional<std::string> chosen = ChooseInputFile("Append lmk file");
   if (!chosen) return;
   FullFileName = *chosen;
   if (UpperCase(ExtractFileExt(FullFileName)) != ".LMK")
